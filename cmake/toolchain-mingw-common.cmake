@@ -1,5 +1,6 @@
 # The posix flavour of the MinGW-w64 compilers has std::thread and friends; both flavours work.
 find_program(CMAKE_CXX_COMPILER NAMES ${LURVANE_MINGW_PREFIX}-g++-posix ${LURVANE_MINGW_PREFIX}-g++ REQUIRED)
+find_program(CMAKE_C_COMPILER NAMES ${LURVANE_MINGW_PREFIX}-gcc-posix ${LURVANE_MINGW_PREFIX}-gcc REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${LURVANE_MINGW_PREFIX}-windres REQUIRED)
 set(CMAKE_FIND_ROOT_PATH /usr/${LURVANE_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,0 +1,46 @@
+# Cross build for Windows: the saver, the Windows-side tests and the end-to-end driver.
+option(LURVANE_WINDOWS_TESTS "Build the Windows-side tests and the end-to-end driver" ON)
+
+set(win32_libs gdi32 user32 comctl32 comdlg32 msimg32 shell32 ole32 oleaut32 uuid winmm advapi32)
+set(static_runtime -static -static-libgcc -static-libstdc++)
+
+file(GLOB_RECURSE shell_sources CONFIGURE_DEPENDS src/*/win32/*.cpp)
+list(FILTER shell_sources EXCLUDE REGEX "/win_main\\.cpp$")
+add_library(lurvane_shell STATIC ${shell_sources})
+target_link_libraries(lurvane_shell PUBLIC lurvane_core ${win32_libs})
+target_compile_definitions(lurvane_shell PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(lurvane_shell PRIVATE ${LURVANE_WARNINGS})
+
+add_executable(lurvane WIN32 src/startup/win32/win_main.cpp res/lurvane.rc)
+set_target_properties(lurvane PROPERTIES OUTPUT_NAME lurvane SUFFIX .scr)
+target_link_libraries(lurvane PRIVATE lurvane_shell)
+target_compile_options(lurvane PRIVATE ${LURVANE_WARNINGS})
+target_link_options(lurvane PRIVATE ${static_runtime} -municode)
+target_include_directories(lurvane PRIVATE res)
+
+if(LURVANE_WINDOWS_TESTS)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/support/wine-run)
+
+  file(GLOB_RECURSE windows_test_sources CONFIGURE_DEPENDS tests/*/win32/*_test.cpp)
+  add_executable(windows_tests ${windows_test_sources})
+  target_include_directories(windows_tests PRIVATE tests)
+  target_link_libraries(windows_tests PRIVATE lurvane_shell gtest_main gmock)
+  target_compile_options(windows_tests PRIVATE ${LURVANE_WARNINGS})
+  target_link_options(windows_tests PRIVATE ${static_runtime})
+  add_test(NAME windows_tests COMMAND windows_tests)
+
+  file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
+  add_executable(e2e_tests ${e2e_sources})
+  target_include_directories(e2e_tests PRIVATE tests src)
+  target_link_libraries(e2e_tests PRIVATE gtest ${win32_libs})
+  target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(e2e_tests PRIVATE ${LURVANE_WARNINGS})
+  target_link_options(e2e_tests PRIVATE ${static_runtime})
+  add_dependencies(e2e_tests lurvane)
+  add_test(NAME e2e_tests COMMAND e2e_tests $<TARGET_FILE:lurvane>)
+  set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)
+endif()

@@ -1,0 +1,91 @@
+// The few GDI+ flat functions the program draws with, bound at run time so that a missing
+// gdiplus.dll can be reported instead of stopping the loader.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lurvane::win32 {
+
+class GdiPlus {
+public:
+    using Status = int;
+    using Graphics = void;
+    using Image = void;
+    using Pen = void;
+
+    struct StartupInput {
+        UINT32 GdiplusVersion = 1;
+        void* DebugEventCallback = nullptr;
+        BOOL SuppressBackgroundThread = FALSE;
+        BOOL SuppressExternalCodecs = FALSE;
+    };
+
+    static constexpr int kInterpolationBilinear = 3;
+    static constexpr int kInterpolationHighQualityBicubic = 7;
+    static constexpr int kSmoothingAntiAlias = 4;
+    static constexpr int kUnitPixel = 2;
+
+    // The process-wide binding; Available() is false when the library or a function is missing.
+    static GdiPlus& Instance();
+    bool Available() const { return available_; }
+
+    Status (WINAPI* Startup)(ULONG_PTR*, const StartupInput*, void*) = nullptr;
+    void (WINAPI* Shutdown)(ULONG_PTR) = nullptr;
+    Status (WINAPI* CreateBitmapFromFile)(const WCHAR*, Image**) = nullptr;
+    Status (WINAPI* GetImageWidth)(Image*, UINT*) = nullptr;
+    Status (WINAPI* GetImageHeight)(Image*, UINT*) = nullptr;
+    Status (WINAPI* DisposeImage)(Image*) = nullptr;
+    Status (WINAPI* CreateFromHDC)(HDC, Graphics**) = nullptr;
+    Status (WINAPI* DeleteGraphics)(Graphics*) = nullptr;
+    Status (WINAPI* SetInterpolationMode)(Graphics*, int) = nullptr;
+    Status (WINAPI* SetSmoothingMode)(Graphics*, int) = nullptr;
+    Status (WINAPI* DrawImageRectRectI)(Graphics*, Image*, INT, INT, INT, INT, INT, INT, INT, INT, int, const void*,
+                                        void*, void*) = nullptr;
+    Status (WINAPI* CreatePen1)(UINT32, float, int, Pen**) = nullptr;
+    Status (WINAPI* DeletePen)(Pen*) = nullptr;
+    Status (WINAPI* DrawLineI)(Graphics*, Pen*, INT, INT, INT, INT) = nullptr;
+
+private:
+    GdiPlus();
+    HMODULE module_ = nullptr;  // kept for the life of the process
+    bool available_ = false;
+};
+
+// GdiplusStartup for one owner's lifetime; Started() is false when GDI+ could not start.
+class GdiPlusSession {
+public:
+    GdiPlusSession();
+    GdiPlusSession(const GdiPlusSession&) = delete;
+    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
+    ~GdiPlusSession();
+    bool Started() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+// A picture file decoded by GDI+ (BMP, JPEG, GIF, PNG); empty when it cannot be read.
+class GdiPlusPicture {
+public:
+    explicit GdiPlusPicture(const std::wstring& path);
+    GdiPlusPicture(const GdiPlusPicture&) = delete;
+    GdiPlusPicture& operator=(const GdiPlusPicture&) = delete;
+    ~GdiPlusPicture();
+
+    bool Loaded() const { return image_ != nullptr && width_ > 0 && height_ > 0; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Draws the whole picture into the rectangle of the device context.
+    bool DrawScaled(HDC dc, int x, int y, int width, int height, int interpolation) const;
+
+private:
+    GdiPlus::Image* image_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace lurvane::win32

@@ -1,0 +1,27 @@
+// The program's entry: checks for GDI+, reads the mode switch and hands over to the mode.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lurvane::win32 {
+
+class MainForm;
+
+int Main(std::wstring_view fullCommandLine);
+
+bool IsDllAvailable(const wchar_t* name);
+// Looks for a top-level window titled "LurvaneScreenSaver" and traces what it found.
+bool IsSaverWindowPresent();
+int StartFullScreenSaver(bool startedManually);
+int StartPreview(MainForm& form, long long hostHandle);
+// Undoes what a full-screen start changed in the system and shows the cursor again.
+bool RestoreSystemState();
+
+// The saver hides the cursor once per run; RestoreSystemState shows it again.
+void HideSaverCursor();
+
+// Writes a trace line; a trace file that cannot be written never stops the saver.
+void TraceQuietly(std::string_view message);
+
+}  // namespace lurvane::win32

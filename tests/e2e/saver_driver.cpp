@@ -1,0 +1,167 @@
+#include "saver_driver.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+namespace {
+
+std::wstring& MutableSaverPath() {
+    static std::wstring path;
+    return path;
+}
+
+void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
+
+}  // namespace
+
+const std::wstring& SaverPath() { return MutableSaverPath(); }
+void SetSaverPath(const std::wstring& path) { MutableSaverPath() = path; }
+
+SaverProcess::SaverProcess(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + SaverPath() + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+SaverProcess::~SaverProcess() {
+    if (process_ == nullptr) return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool SaverProcess::Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool SaverProcess::WaitForExit(DWORD milliseconds) const {
+    return process_ == nullptr || WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+}
+
+std::vector<HWND> VisibleSaverWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t title[64] = {};
+            GetWindowTextW(window, title, 64);
+            if (IsWindowVisible(window) && std::wstring(title) == L"LurvaneScreenSaver")
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND WaitForSaverWindow(DWORD processId, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    do {
+        for (HWND window : VisibleSaverWindows()) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId) return window;
+        }
+        Sleep(20);
+    } while (GetTickCount64() < end);
+    return nullptr;
+}
+
+HWND WaitForSaverReady(DWORD processId, DWORD milliseconds) {
+    // The window is shown, hidden for the desktop snapshot and shown again: wait until it has
+    // stayed visible for a while.
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    ULONGLONG visibleSince = 0;
+    while (GetTickCount64() < end) {
+        HWND window = WaitForSaverWindow(processId, 50);
+        const ULONGLONG now = GetTickCount64();
+        if (window == nullptr) visibleSince = 0;
+        else if (visibleSince == 0) visibleSince = now;
+        else if (now - visibleSince >= 400) return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    SendOne(input);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendOne(input);
+}
+
+void ClickMouse() {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendOne(input);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendOne(input);
+}
+
+void MoveMouseTo(int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Windows maps back with a truncating x * width / 65536: round up so that it lands on x.
+    input.mi.dx = (x * 65536 + width - 1) / width;
+    input.mi.dy = (y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendOne(input);
+}
+
+void SetInheritedVariable(const wchar_t* name, const wchar_t* value) { SetEnvironmentVariableW(name, value); }
+
+std::wstring TempFilePath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+ScreenShot CaptureScreen(const RECT& rect) {
+    ScreenShot shot;
+    shot.Width = rect.right - rect.left;
+    shot.Height = rect.bottom - rect.top;
+    shot.Pixels.assign(static_cast<size_t>(shot.Width) * shot.Height, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shot.Width;
+    info.bmiHeader.biHeight = -shot.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.Width, shot.Height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    std::memcpy(shot.Pixels.data(), bits, shot.Pixels.size() * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+}  // namespace e2e

@@ -1,0 +1,101 @@
+// End-to-end: the saver's start-up, its single instance, its window and its exit on input.
+#include <gtest/gtest.h>
+
+#include "saver_driver.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kStartTimeout = 10000;
+
+class FullScreenStart : public ::testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(FullScreenStart, ShowsOneTopmostWindowCoveringTheScreenAndEndsOnAKey) {
+    SaverProcess saver(GetParam());
+    ASSERT_TRUE(saver.Started());
+    HWND window = WaitForSaverReady(saver.Id(), kStartTimeout);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(VisibleSaverWindows().size(), 1u);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(saver.WaitForExit(1000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, FullScreenStart, ::testing::Values(L"/s", L"/S", L"/s:123"));
+
+class IgnoredSwitch : public ::testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(IgnoredSwitch, EndsAtOnceWithoutAWindow) {
+    SaverProcess saver(GetParam());
+    ASSERT_TRUE(saver.Started());
+    EXPECT_TRUE(saver.WaitForExit(5000));
+    EXPECT_TRUE(VisibleSaverWindows().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, IgnoredSwitch, ::testing::Values(L" /s", L"-s", L"/x", L"/m", L"/m manu"));
+
+TEST(SaverExit, AMouseClickEndsTheRun) {
+    SaverProcess saver(L"/s");
+    ASSERT_NE(WaitForSaverReady(saver.Id(), kStartTimeout), nullptr);
+    ClickMouse();
+    EXPECT_TRUE(saver.WaitForExit(1000));
+}
+
+TEST(SaverExit, AMoveOfFivePixelsKeepsItRunningAndSixEndIt) {
+    MoveMouseTo(300, 300);
+    SaverProcess saver(L"/s");
+    ASSERT_NE(WaitForSaverReady(saver.Id(), kStartTimeout), nullptr);
+    MoveMouseTo(301, 300);  // the first move seen only records the position
+    Sleep(100);
+    MoveMouseTo(300, 300);
+    Sleep(100);
+    MoveMouseTo(305, 305);
+    Sleep(200);
+    MoveMouseTo(295, 295);
+    EXPECT_TRUE(saver.Running());
+    MoveMouseTo(306, 300);
+    EXPECT_TRUE(saver.WaitForExit(1000));
+}
+
+TEST(SingleInstance, ASecondStartEndsAtOnceAndOneWindowRemains) {
+    SaverProcess first(L"/s");
+    ASSERT_NE(WaitForSaverReady(first.Id(), kStartTimeout), nullptr);
+    SaverProcess second(L"/s");
+    ASSERT_TRUE(second.Started());
+    EXPECT_TRUE(second.WaitForExit(5000));
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(VisibleSaverWindows().size(), 1u);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(first.WaitForExit(1000));
+}
+
+TEST(Trace, ARunWritesTheStartAndUnloadLinesWhenTheVariableNamesAFile) {
+    const std::wstring path = TempFilePath(L"lurvane-e2e-trace.log");
+    DeleteFileW(path.c_str());
+    SetInheritedVariable(L"LURVANE_TRACE", path.c_str());
+    {
+        SaverProcess saver(L"/s");
+        ASSERT_NE(WaitForSaverReady(saver.Id(), kStartTimeout), nullptr);
+            PressKey(VK_ESCAPE);
+        EXPECT_TRUE(saver.WaitForExit(1000));
+    }
+    SetInheritedVariable(L"LURVANE_TRACE", nullptr);
+    const std::string trace = ReadFileBytes(path);
+    for (const char* line : {": LurvaneScreenSaver not found\r\n", ": StartScreenSaver, Preview: False\r\n",
+                             ": coordinates set\r\n", ": Screen captured\r\n", ": Saver visible\r\n",
+                             ": Form_Unload\r\n"})
+        EXPECT_NE(trace.find(line), std::string::npos) << line;
+    EXPECT_LT(trace.find("coordinates set"), trace.find("Form_Unload"));
+    DeleteFileW(path.c_str());
+}
+
+}  // namespace
+}  // namespace e2e

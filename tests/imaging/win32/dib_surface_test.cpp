@@ -1,0 +1,43 @@
+#include "imaging/win32/dib_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace lurvane::win32 {
+namespace {
+
+TEST(DibSurface, RowsRunTopDownWithBlueInTheLowestByte) {
+    DibSurface surface;
+    ASSERT_TRUE(surface.Resize(7, 5));
+    surface.Clear();
+    SetPixel(surface.Dc(), 0, 0, RGB(0x11, 0x22, 0x33));
+    SetPixel(surface.Dc(), 6, 4, RGB(0xAA, 0xBB, 0xCC));
+    const SurfaceView view = surface.View();
+    ASSERT_EQ(view.Width, 7);
+    ASSERT_EQ(view.Height, 5);
+    EXPECT_EQ(view.Row(0)[0] & 0xFFFFFFu, 0x112233u);
+    EXPECT_EQ(view.Row(4)[6] & 0xFFFFFFu, 0xAABBCCu);
+    EXPECT_EQ(view.Row(2)[3] & 0xFFFFFFu, 0u);
+}
+
+TEST(DibSurface, PixelsWrittenByTheCoreAreWhatGdiSees) {
+    DibSurface surface;
+    ASSERT_TRUE(surface.Resize(4, 3));
+    surface.Fill(RGB(1, 2, 3));
+    surface.View().Row(1)[2] = 0x00405060;
+    EXPECT_EQ(GetPixel(surface.Dc(), 2, 1), RGB(0x40, 0x50, 0x60));
+    EXPECT_EQ(GetPixel(surface.Dc(), 0, 0), RGB(1, 2, 3));
+}
+
+TEST(DibSurface, ResizingToNothingReleasesTheBitmapAndANewSizeWorksAgain) {
+    DibSurface surface;
+    ASSERT_TRUE(surface.Resize(10, 10));
+    ASSERT_TRUE(surface.Resize(0, 0));
+    EXPECT_TRUE(surface.Empty());
+    EXPECT_EQ(surface.Dc(), nullptr);
+    ASSERT_TRUE(surface.Resize(3, 2));
+    EXPECT_EQ(surface.Width(), 3);
+    EXPECT_FALSE(surface.Empty());
+}
+
+}  // namespace
+}  // namespace lurvane::win32

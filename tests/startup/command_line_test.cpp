@@ -1,0 +1,53 @@
+#include "startup/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace lurvane {
+namespace {
+
+TEST(SelectMode, OnlyTheFirstTwoCharactersChooseTheMode) {
+    EXPECT_EQ(SelectMode("/s"), SaverMode::FullScreen);
+    EXPECT_EQ(SelectMode("/S"), SaverMode::FullScreen);
+    EXPECT_EQ(SelectMode("/s:123"), SaverMode::FullScreen);
+    EXPECT_EQ(SelectMode(""), SaverMode::FullScreen);
+    EXPECT_EQ(SelectMode(" /s"), SaverMode::None);
+    EXPECT_EQ(SelectMode("-s"), SaverMode::None);
+    EXPECT_EQ(SelectMode("/x"), SaverMode::None);
+    EXPECT_EQ(SelectMode("/c"), SaverMode::Settings);
+    EXPECT_EQ(SelectMode("/c:5678"), SaverMode::Settings);
+    EXPECT_EQ(SelectMode("/a"), SaverMode::ChangePassword);
+    EXPECT_EQ(SelectMode("/p 1234"), SaverMode::Preview);
+    EXPECT_EQ(SelectMode("/P"), SaverMode::Preview);
+}
+
+TEST(SelectMode, ManualStartNeedsTheWordManualAnywhere) {
+    EXPECT_EQ(SelectMode("/m manual"), SaverMode::FullScreenManual);
+    EXPECT_EQ(SelectMode("/M MANUAL"), SaverMode::FullScreenManual);
+    EXPECT_EQ(SelectMode("/mManual"), SaverMode::FullScreenManual);
+    EXPECT_EQ(SelectMode("/m"), SaverMode::None);
+    EXPECT_EQ(SelectMode("/m manu al"), SaverMode::None);
+}
+
+TEST(ParseWindowHandle, TakesTheLongestNumericTail) {
+    EXPECT_EQ(ParseWindowHandle("/p 1234"), 1234);
+    EXPECT_EQ(ParseWindowHandle("/c:5678"), 5678);
+    EXPECT_EQ(ParseWindowHandle("/c"), 0);
+    EXPECT_EQ(ParseWindowHandle("/p   42  "), 42);
+    EXPECT_EQ(ParseWindowHandle("/p 0"), 0);
+    EXPECT_EQ(ParseWindowHandle("/p"), 0);
+    EXPECT_EQ(ParseWindowHandle(""), 0);
+    EXPECT_EQ(ParseWindowHandle("/p -5"), -5);
+    EXPECT_EQ(ParseWindowHandle("/p 12.5"), 12);
+    EXPECT_EQ(ParseWindowHandle("/p 99999999999"), 0);
+}
+
+TEST(ArgumentsOf, DropsTheProgramNameAndOneSeparatingBlank) {
+    EXPECT_EQ(ArgumentsOf("\"C:\\Saver Dir\\lurvane.scr\" /s"), "/s");
+    EXPECT_EQ(ArgumentsOf("lurvane.scr /p 123"), "/p 123");
+    EXPECT_EQ(ArgumentsOf("lurvane.scr  /s"), " /s");
+    EXPECT_EQ(ArgumentsOf("lurvane.scr"), "");
+    EXPECT_EQ(ArgumentsOf("\"unterminated"), "");
+}
+
+}  // namespace
+}  // namespace lurvane

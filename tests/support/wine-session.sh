@@ -1,0 +1,41 @@
+# Sourced: starts and stops a private Wine prefix plus a private Xvfb display.
+# The prefix runs every program inside a 1024x768 virtual desktop: without a window manager
+# Wine otherwise waits up to 2 s whenever a top-level window is hidden or destroyed.
+
+wine_session_start() {
+  export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+  LURVANE_WINE_TMP=$(mktemp -d /tmp/lurvane-wine.XXXXXX)
+  export WINEPREFIX="$LURVANE_WINE_TMP/prefix"
+  local display
+  for display in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$LURVANE_WINE_TMP/xvfb.log" 2>&1 &
+    LURVANE_XVFB_PID=$!
+    local tries
+    for tries in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$display" ] && break
+      sleep 0.1
+    done
+    if kill -0 "$LURVANE_XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$display"
+      break
+    fi
+  done
+  if [ -z "${DISPLAY:-}" ] || ! kill -0 "${LURVANE_XVFB_PID:-0}" 2>/dev/null; then
+    echo "wine-session: no Xvfb display could be started" >&2
+    return 1
+  fi
+  /usr/lib/wine/wine64 wineboot -i >"$LURVANE_WINE_TMP/wineboot.log" 2>&1
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+  export LURVANE_WINE_SESSION=1 LURVANE_XVFB_PID LURVANE_WINE_TMP
+}
+
+wine_session_stop() {
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w >/dev/null 2>&1
+  [ -n "${LURVANE_XVFB_PID:-}" ] && kill "$LURVANE_XVFB_PID" 2>/dev/null && wait "$LURVANE_XVFB_PID" 2>/dev/null
+  [ -n "${LURVANE_WINE_TMP:-}" ] && rm -rf "$LURVANE_WINE_TMP"
+  unset LURVANE_WINE_SESSION
+}
