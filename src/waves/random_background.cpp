@@ -1,0 +1,52 @@
+#include "waves/random_background.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace lurvane {
+namespace {
+
+bool IsPictureExtension(std::string_view extension) {
+    return EqualsIgnoringAsciiCase(extension, "jpg") || EqualsIgnoringAsciiCase(extension, "bmp") ||
+           EqualsIgnoringAsciiCase(extension, "gif");
+}
+
+std::ptrdiff_t DotCount(std::string_view text) { return std::count(text.begin(), text.end(), '.'); }
+
+// The profiles of the folder. Only files whose extension really is "rpp" count: a sub-folder
+// named like a profile has no picture, and Windows also matches "*.rpp" against short 8.3
+// names, so "Beach.rppx" could turn up.
+std::vector<std::string> ListProfiles(const FileSystem& fileSystem, const std::string& folder) {
+    std::vector<std::string> profiles;
+    for (const DirectoryEntry& entry : fileSystem.FindEntries(folder, "*.rpp"))
+        if (!entry.IsFolder && EqualsIgnoringAsciiCase(GetExtension(entry.Name), "rpp")) profiles.push_back(entry.Name);
+    return profiles;
+}
+
+}  // namespace
+
+std::string PicturesFolder(const FileSystem& fileSystem) {
+    return GetDocumentsFolder(fileSystem) + "\\Lurvane Pictures\\";
+}
+
+std::string PickRandomBackground(const std::string& backgroundImage, bool randomizeBackground,
+                                 const FileSystem& fileSystem, double secondsSinceMidnight) {
+    if (!backgroundImage.empty() || !randomizeBackground) return backgroundImage;
+
+    const std::string folder = PicturesFolder(fileSystem);
+    const std::vector<std::string> profiles = ListProfiles(fileSystem, folder);
+    if (profiles.empty()) return backgroundImage;
+    const std::string& profile = profiles[RandomEntryIndex(profiles.size(), secondsSinceMidnight)];
+
+    const std::string pattern = ChangeExtension(profile, "*");
+    // "Beach.*" also finds "Beach.old.jpg", the picture of Beach.old.rpp; a picture of this
+    // profile has exactly one dot more than the profile's base name.
+    const std::ptrdiff_t wantedDots = DotCount(pattern);
+    for (const DirectoryEntry& entry : fileSystem.FindEntries(folder, pattern)) {
+        if (entry.IsFolder || DotCount(entry.Name) != wantedDots) continue;
+        if (IsPictureExtension(GetExtension(entry.Name))) return folder + entry.Name;
+    }
+    return backgroundImage;
+}
+
+}  // namespace lurvane
