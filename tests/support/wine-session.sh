@@ -33,9 +33,13 @@ wine_session_start() {
 }
 
 wine_session_stop() {
-  /usr/lib/wine/wineserver -k >/dev/null 2>&1
-  /usr/lib/wine/wineserver -w >/dev/null 2>&1
-  [ -n "${LURVANE_XVFB_PID:-}" ] && kill "$LURVANE_XVFB_PID" 2>/dev/null && wait "$LURVANE_XVFB_PID" 2>/dev/null
-  [ -n "${LURVANE_WINE_TMP:-}" ] && rm -rf "$LURVANE_WINE_TMP"
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+  if [ -n "${LURVANE_XVFB_PID:-}" ]; then
+    kill "$LURVANE_XVFB_PID" 2>/dev/null || true
+    wait "$LURVANE_XVFB_PID" 2>/dev/null || true
+  fi
+  if [ -n "${LURVANE_WINE_TMP:-}" ]; then rm -rf "$LURVANE_WINE_TMP"; fi
   unset LURVANE_WINE_SESSION
+  return 0
 }
