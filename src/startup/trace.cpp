@@ -84,4 +84,11 @@ void WriteTrace(std::string_view message) {
         throw std::runtime_error("trace file cannot be written");
 }
 
+void TraceQuietly(std::string_view message) {
+    try {
+        WriteTrace(message);
+    } catch (const std::exception&) {
+    }
+}
+
 }  // namespace lurvane

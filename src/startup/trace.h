@@ -22,4 +22,8 @@ std::string FormatTraceLine(const TraceTime& time, std::string_view message);
 // A file that cannot be opened or written raises std::runtime_error.
 void WriteTrace(std::string_view message);
 
+// The same for callers that run on: a trace file that cannot be written is a diagnostic
+// problem, not a reason to end the saver, so the failure is dropped.
+void TraceQuietly(std::string_view message);
+
 }  // namespace lurvane

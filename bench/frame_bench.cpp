@@ -1,0 +1,100 @@
+// One frame's core work (wave table, row shift and compose inside the path) against a plain
+// memcpy of the whole wave area, at full-HD and 4K wave areas.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "imaging/surface.h"
+#include "waves/engine_settings.h"
+#include "waves/frame_composer.h"
+#include "waves/path_mask.h"
+#include "waves/wave_step.h"
+
+namespace lurvane {
+namespace {
+
+// A 64-corner ellipse touching the area's sides: pi/4, about three quarters of the area.
+std::vector<PathPoint> EllipsePath(int width, int height) {
+    std::vector<PathPoint> points;
+    for (int k = 0; k < 64; ++k) {
+        const double angle = k * 6.283185307179586 / 64;
+        points.push_back({static_cast<int32_t>(std::lround((width - 1) * (0.5 + 0.5 * std::cos(angle)))),
+                          static_cast<int32_t>(std::lround((height - 1) * (0.5 + 0.5 * std::sin(angle))))});
+    }
+    return points;
+}
+
+struct Scene {
+    Scene(int width, int height) : buffer(width, height), visible(width, height) {
+        std::mt19937 random(7);
+        for (uint32_t& pixel : buffer.Pixels()) pixel = static_cast<uint32_t>(random());
+        engine.WaveFreq = 30;
+        engine.WaveAmp = 12;
+        engine.WaveCount = 6;
+        engine.WaveAsc = 10;
+        engine.WaveDirection = 1;
+        mask.Build(EllipsePath(width, height), width, height);
+    }
+    double Coverage() const {
+        double inside = 0;
+        for (int y = 0; y < mask.Height(); ++y)
+            for (const RowSpan& span : mask.Row(y)) inside += span.X1 - span.X0;
+        return inside / (static_cast<double>(mask.Width()) * mask.Height());
+    }
+
+    PixelBuffer buffer, visible;
+    EngineSettings engine;
+    PathMask mask;
+    WaveStep step;
+};
+
+void SetBytes(benchmark::State& state, int width, int height) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * width * height * 4);
+}
+
+void FrameCore(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    Scene scene(width, height);
+    for (auto _ : state) {
+        scene.step.Run(scene.engine, height);
+        ComposeFrame(scene.mask, scene.step.Rows(), scene.buffer.View(), scene.visible.View(), 0, 0);
+        benchmark::DoNotOptimize(scene.visible.Pixels().data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["coverage"] = scene.Coverage();
+    SetBytes(state, width, height);
+}
+
+void WaveTableOnly(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    Scene scene(1, 1);
+    for (auto _ : state) {
+        scene.step.Run(scene.engine, height);
+        benchmark::DoNotOptimize(scene.step.Rows().data());
+    }
+    SetBytes(state, width, height);
+}
+
+void MemcpyWholeArea(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    Scene scene(width, height);
+    for (auto _ : state) {
+        std::memcpy(scene.visible.Pixels().data(), scene.buffer.Pixels().data(), scene.buffer.Pixels().size() * 4);
+        benchmark::DoNotOptimize(scene.visible.Pixels().data());
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, width, height);
+}
+
+#define AREAS Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond)
+BENCHMARK(MemcpyWholeArea)->AREAS;
+BENCHMARK(FrameCore)->AREAS;
+BENCHMARK(WaveTableOnly)->AREAS;
+
+}  // namespace
+}  // namespace lurvane
+
+BENCHMARK_MAIN();

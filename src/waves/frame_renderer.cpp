@@ -1,0 +1,129 @@
+#include "waves/frame_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "util/text_rules.h"
+#include "startup/trace.h"
+#include "waves/frame_composer.h"
+
+namespace lurvane {
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr int kNoticeSeconds = 5;
+constexpr int kNoticeStripHeight = 30;  // the notice prints 30 rows above the bottom
+
+// Seconds from `since` to `now` on the clock that restarts at midnight; a run never lasts a day.
+double SecondsSince(double since, double now) { return now < since ? now + kSecondsPerDay - since : now - since; }
+
+// `now` continued past midnight when it has wrapped below `since`.
+double Unwrapped(double since, double now) { return now < since ? now + kSecondsPerDay : now; }
+
+int64_t WholeSecond(double seconds) { return static_cast<int64_t>(std::nearbyint(seconds)); }
+
+int16_t Clamp16(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767)); }
+
+// The smallest box holding both, both given as visible-surface pixels.
+BoundingBox Union(const BoundingBox& a, const BoundingBox& b) {
+    if (a.Width() <= 0 || a.Height() <= 0) return b;
+    if (b.Width() <= 0 || b.Height() <= 0) return a;
+    return {std::min(a.MinX, b.MinX), std::min(a.MinY, b.MinY), std::max(a.MaxX, b.MaxX), std::max(a.MaxY, b.MaxY)};
+}
+
+BoundingBox Clipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const SurfaceView& surface) {
+    return {Clamp16(std::clamp<int64_t>(x0, 0, surface.Width)), Clamp16(std::clamp<int64_t>(y0, 0, surface.Height)),
+            Clamp16(std::clamp<int64_t>(x1, 0, surface.Width)), Clamp16(std::clamp<int64_t>(y1, 0, surface.Height))};
+}
+
+}  // namespace
+
+void StartWavelor(EngineSettings& engine) { engine.WavesRunning = true; }
+void StopWavelor(EngineSettings& engine) { engine.WavesRunning = false; }
+
+int FrameRenderer::Elapsed(FrameHost& host) const {
+    const double now = Unwrapped(startTime_, host.Now());
+    return static_cast<int>(WholeSecond(now) - WholeSecond(startTime_));
+}
+
+void FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost& host) {
+    const BoundingBox area = engine_.Bounds();
+
+    if (!started_) {
+        mask_.Build(engine_.RelativePathPoints, area.Width(), area.Height());
+        step_.ResetRows();
+        startTime_ = host.Now();
+        started_ = true;
+    }
+
+    std::string caption;
+    const double now = host.Now();
+    if (!fpsWindowOpen_) {
+        fpsStart_ = now;
+        fpsWindowOpen_ = true;
+    }
+    ++fpsFrames_;
+    if (SecondsSince(fpsStart_, now) >= 2.0) {
+        if (engine_.ShowFPS) caption = "Framerate:" + NumberText(fpsFrames_ / 2.0) + "fps";
+        fpsStart_ = now;
+        fpsFrames_ = 0;
+    }
+    host.SetFpsLabel(engine_.ShowFPS, caption);
+
+    if (preview && !host.HasParent()) {
+        TraceQuietly("no parent: StopWavelor");
+        StopWavelor(engine_);
+    }
+
+    const SurfaceView waveBuffer = host.WaveBuffer();
+    const SurfaceView visible = host.Visible();
+    step_.Run(engine_, waveBuffer.Height);
+    ComposeFrame(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY);
+    BoundingBox dirty = Clipped(area.MinX, area.MinY, int64_t{area.MinX} + waveBuffer.Width,
+                                int64_t{area.MinY} + waveBuffer.Height, visible);
+
+    const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
+                                            visible.Height, visible);
+    if (startedManually && Elapsed(host) < kNoticeSeconds) {
+        host.EraseNoticeStrip();
+        // One reading of the clock for the text: the shadow and the text must show the same digits.
+        const double noticeNow = Unwrapped(startTime_, host.Now());
+        const int64_t remaining = WholeSecond(startTime_ + kNoticeSeconds) - WholeSecond(noticeNow);
+        host.DrawNotice(host.NoticeText() + " (" + std::to_string(remaining) + ")");
+        dirty = Union(dirty, noticeStrip);
+    } else if (startedManually && Elapsed(host) < kNoticeSeconds + 1) {
+        host.EraseNoticeStrip();
+        dirty = Union(dirty, noticeStrip);
+    } else if (engine_.RestartSec > 0 && Elapsed(host) > engine_.RestartSec && engine_.RandomizeBackground) {
+        Restart(preview, startedManually, host);
+        const SurfaceView restarted = host.Visible();
+        dirty = Clipped(0, 0, restarted.Width, restarted.Height, restarted);
+    } else {
+        engine_.InputArmed = true;
+        // Hidden once per run: the shell shows the cursor once when the run ends, and a
+        // per-frame hide would leave the display counter far below zero.
+        if (!preview && !cursorHidden_) {
+            host.HideCursor();
+            cursorHidden_ = true;
+        }
+    }
+
+    host.Present(dirty);
+
+    // A manual start cannot be stopped during its notice: a stop request then is undone.
+    if (startedManually && !engine_.WavesRunning) engine_.WavesRunning = Elapsed(host) < kNoticeSeconds;
+    if (!engine_.WavesRunning) host.StopAnimationTimer();
+}
+
+void FrameRenderer::Restart(bool& preview, bool& startedManually, FrameHost& host) {
+    started_ = false;
+    host.DisableTimer();
+    host.StartFadeDown();
+    engine_.BackgroundImage.clear();  // the next start picks a new random picture
+    host.ClearSurfaces();
+    preview = false;
+    startedManually = false;
+    host.StartScreenSaver(false, false);
+}
+
+}  // namespace lurvane

@@ -1,0 +1,80 @@
+// One animation frame of a running saver: mask on the first frame, frame-rate label, preview
+// host check, wave step, compose, start notice and input arming, restart with a new picture,
+// repaint, and the decision whether the animation goes on. The saver window implements
+// FrameHost; the core never reads the clock or touches a window itself.
+#pragma once
+
+#include <string>
+
+#include "imaging/surface.h"
+#include "waves/engine_settings.h"
+#include "waves/path_mask.h"
+#include "waves/wave_step.h"
+
+namespace lurvane {
+
+void StartWavelor(EngineSettings& engine);
+void StopWavelor(EngineSettings& engine);
+
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+    // Seconds since midnight, with fraction.
+    virtual double Now() = 0;
+    // Whether the saver window still has its preview host as parent.
+    virtual bool HasParent() = 0;
+    // Shows or hides the frame-rate label; a non-empty caption replaces its text.
+    virtual void SetFpsLabel(bool visible, const std::string& caption) = 0;
+    virtual SurfaceView Visible() = 0;
+    // The unshifted background of the wave area (width BoundMaxX - BoundMinX, height
+    // BoundMaxY - BoundMinY).
+    virtual SurfaceView WaveBuffer() = 0;
+    // Language text 69, the start notice of a manually started saver.
+    virtual std::string NoticeText() = 0;
+    // Prints `text` at the bottom left of the visible surface, white with a dark shadow.
+    virtual void DrawNotice(const std::string& text) = 0;
+    // Puts the clean background back into the bottom strip where the notice stands.
+    virtual void EraseNoticeStrip() = 0;
+    virtual void HideCursor() = 0;
+    virtual void DisableTimer() = 0;
+    virtual void StartFadeDown() = 0;
+    // Clears the wave, background and visible surfaces before a restart.
+    virtual void ClearSurfaces() = 0;
+    virtual void StartScreenSaver(bool preview, bool startedManually) = 0;
+    // Shows what changed inside `dirty` (visible-surface pixels), then runs pending messages
+    // once; input handlers may call StopWavelor there.
+    virtual void Present(const BoundingBox& dirty) = 0;
+    virtual void StopAnimationTimer() = 0;
+};
+
+class FrameRenderer {
+public:
+    explicit FrameRenderer(EngineSettings& engine) : engine_(engine) {}
+
+    // `preview` and `startedManually` are the saver window's own flags: a restart clears them.
+    void RenderFrame(bool& preview, bool& startedManually, FrameHost& host);
+
+    // Whether the first frame of the current (re)start has run; StartTime() is its time.
+    bool Started() const { return started_; }
+    double StartTime() const { return startTime_; }
+    int FpsFrames() const { return fpsFrames_; }
+    WaveStep& Step() { return step_; }
+
+private:
+    int Elapsed(FrameHost& host) const;
+    void Restart(bool& preview, bool& startedManually, FrameHost& host);
+
+    EngineSettings& engine_;
+    WaveStep step_;
+    PathMask mask_;
+    // A flag rather than "time 0 means not yet": a run that starts exactly at midnight must
+    // not rebuild its mask on the next frame.
+    bool started_ = false;
+    double startTime_ = 0;
+    bool fpsWindowOpen_ = false;
+    double fpsStart_ = 0;
+    int fpsFrames_ = 0;
+    bool cursorHidden_ = false;
+};
+
+}  // namespace lurvane
