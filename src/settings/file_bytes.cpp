@@ -1,0 +1,87 @@
+#include "settings/file_bytes.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#ifdef _WIN32
+#include "settings/text_encoding.h"
+#endif
+
+namespace lurvane {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool HoldsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
+#ifdef _WIN32
+std::wstring WidePath(const std::string& path) {
+    std::u16string wide = Utf8ToUtf16(path);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+FilePtr Open(const std::string& path, bool forWriting) {
+    return FilePtr(_wfopen(WidePath(path).c_str(), forWriting ? L"wb" : L"rb"));
+}
+
+bool Exists(const std::string& path, bool& missing) {
+    struct _stat64 info;
+    bool found = _wstat64(WidePath(path).c_str(), &info) == 0;
+    missing = !found && errno == ENOENT;
+    return found;
+}
+#else
+FilePtr Open(const std::string& path, bool forWriting) { return FilePtr(std::fopen(path.c_str(), forWriting ? "wb" : "rb")); }
+
+bool Exists(const std::string& path, bool& missing) {
+    struct stat info;
+    bool found = ::stat(path.c_str(), &info) == 0;
+    missing = !found && (errno == ENOENT || errno == ENOTDIR);
+    return found;
+}
+#endif
+
+}  // namespace
+
+FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
+    if (path.empty() || HoldsNul(path)) return {FileReadStatus::Missing, {}};
+    FilePtr file = Open(path, false);
+    if (!file) {
+        bool missing = false;
+        bool exists = Exists(path, missing);
+        return {exists || !missing ? FileReadStatus::Unreadable : FileReadStatus::Missing, {}};
+    }
+    FileContents contents{FileReadStatus::Read, {}};
+    char buffer[65536];
+    while (true) {
+        std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        if (contents.Bytes.size() + got > limit) return {FileReadStatus::TooLarge, {}};
+        contents.Bytes.append(buffer, got);
+        if (got < sizeof buffer) break;
+    }
+    // A folder opens on some systems but cannot be read.
+    if (std::ferror(file.get())) return {FileReadStatus::Unreadable, {}};
+    return contents;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+    if (path.empty() || HoldsNul(path)) return false;
+    FilePtr file = Open(path, true);
+    if (!file) return false;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
+    return std::fclose(file.release()) == 0;
+}
+
+bool CheckFileExistance(const std::string& name) {
+    if (name.empty() || HoldsNul(name)) return false;
+    bool missing = false;
+    return Exists(name, missing);
+}
+
+}  // namespace lurvane

@@ -1,0 +1,30 @@
+// Profiles: the wave, animation and path settings that belong to one background picture, kept
+// in an INI file (extension "rpp") beside it. The model's profile path names the file.
+#pragma once
+
+#include <optional>
+
+#include "settings/settings_model.h"
+
+namespace lurvane {
+
+struct ProfileLoadResult {
+    // The first value the model refused; the load stopped there, so the values before it are
+    // applied and those after it are not. Nothing when the whole profile was applied.
+    std::optional<SettingId> StoppedAt;
+    bool Complete() const { return !StoppedAt; }
+};
+
+// Loads the profile named by the model's profile path: the path replaces the model's path
+// (a profile without one leaves marker 0 alone), then direction, count, period, amplitude,
+// smoothing and frame rate, each from its key or from the profile's default. A missing or
+// unreadable file gives every default.
+ProfileLoadResult LoadINI(SettingsModel& model);
+
+// Writes the path (at zoom factor 1) and the six wave and animation values into the profile
+// named by the model's profile path, in that order. False when a write failed; the values
+// after it are then not written and keep their previous content in the file. The model's
+// markers are not touched either way.
+bool SaveINI(const SettingsModel& model);
+
+}  // namespace lurvane

@@ -1,0 +1,102 @@
+#include "settings/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "settings/file_bytes.h"
+#include "settings/temp_folder.h"
+
+namespace lurvane {
+namespace {
+
+using testing::TempFolder;
+
+TEST(IniFile, AMissingFileGivesTheDefaultAndIsCreatedOnWrite) {
+    TempFolder folder;
+    const std::string file = folder.Path("new.rpp");
+    EXPECT_EQ(ReadINIValue("Wave", "Count", "6", file), "6");
+    WriteINIValue("Path", "Points", "1,2;3,4", file);
+    WriteINIValue("Wave", "Direction", "1", file);
+    WriteINIValue("Wave", "Count", "7", file);
+    WriteINIValue("Animation", "Framerate", "20", file);
+    EXPECT_EQ(TempFolder::Read(file),
+              "[Path]\r\nPoints=1,2;3,4\r\n[Wave]\r\nDirection=1\r\nCount=7\r\n[Animation]\r\nFramerate=20\r\n");
+    EXPECT_EQ(ReadINIValue("wave", "COUNT", "", file), "7");
+}
+
+TEST(IniFile, WritesReplaceInPlaceAppendToTheirSectionAndLeaveEverythingElse) {
+    TempFolder folder;
+    const std::string file = folder.Path("hand.rpp");
+    TempFolder::Write(file, "; my profile\n[WAVE]\ncount = 3 \nextra=keep\n\n[Other]\nx=1");
+    WriteINIValue("Wave", "Count", "9", file);
+    WriteINIValue("Wave", "Amp", "5", file);
+    WriteINIValue("Other", "y", "2", file);
+    WriteINIValue("Path", "Points", "", file);
+    EXPECT_EQ(TempFolder::Read(file),
+              "; my profile\n[WAVE]\ncount=9\nextra=keep\nAmp=5\r\n\n[Other]\nx=1\r\ny=2\r\n[Path]\r\nPoints=\r\n");
+    EXPECT_EQ(ReadINIValue("Path", "Points", "default", file), "");
+}
+
+TEST(IniFile, ReadingTrimsQuotesTakesTheFirstMatchAndLimitsTheLength) {
+    TempFolder folder;
+    const std::string file = folder.Path("odd.rpp");
+    const std::string longValue(20000, '7');
+    TempFolder::Write(file, "Key=outside\r\n [ Wave ] \r\n\tAsc =\t\"12\" \r\nasc=second\r;Amp=3\r\nFreq\r\n[wave]\r\nAmp=4\r\n"
+                            "[Path]\nPoints=" + longValue + "\n");
+    EXPECT_EQ(ReadINIValue("Wave", "Asc", "", file), "12");
+    EXPECT_EQ(ReadINIValue("Wave", "Amp", "none", file), "none");  // a comment, and a later duplicate section
+    EXPECT_EQ(ReadINIValue("Wave", "Freq", "none", file), "none");
+    EXPECT_EQ(ReadINIValue("Wave", "Key", "none", file), "none");
+    EXPECT_EQ(ReadINIValue("Path", "Points", "", file).size(), kIniValueLimit);
+}
+
+TEST(IniFile, BinaryOrFolderFilesNeverBreakAndUnusableWritesRaise) {
+    TempFolder folder;
+    const std::string file = folder.Path("garbage.rpp");
+    std::mt19937 random(7);
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i) bytes.push_back(static_cast<char>(random() % 256));
+    const char tail[] = "\n[Wave]\nCount=1\0" "2\n";
+    bytes += std::string(tail, sizeof tail - 1);
+    TempFolder::Write(file, bytes);
+    EXPECT_EQ(ReadINIValue("Wave", "Count", "6", file), "1");
+    WriteINIValue("Wave", "Count", "8", file);
+    EXPECT_EQ(ReadINIValue("Wave", "Count", "6", file), "8");
+    EXPECT_EQ(TempFolder::Read(file).substr(0, 1000), bytes.substr(0, 1000));
+
+    EXPECT_EQ(ReadINIValue("Wave", "Count", "6", folder.Path("")), "6");
+    EXPECT_THROW(WriteINIValue("Wave", "Count", "8", folder.Path("")), IniWriteError);
+    EXPECT_THROW(WriteINIValue("Wave", "Count", "8", folder.Path("no such folder/x.rpp")), IniWriteError);
+    EXPECT_THROW(WriteINIValue("Wave", "Count", "8\r\n[Evil]", file), IniWriteError);
+    EXPECT_THROW(WriteINIValue("Wa]ve", "Count", "8", file), IniWriteError);
+    EXPECT_THROW(WriteINIValue("Wave", "Co=unt", "8", file), IniWriteError);
+}
+
+TEST(IniFile, UnicodeFilesAndNamesWork) {
+    TempFolder folder;
+    TempFolder::MakeFolder(folder.Path("Bilder f\xC3\xBCr Oma"));
+    const std::string file = folder.Path("Bilder f\xC3\xBCr Oma/Strand.rpp");
+    WriteINIValue("Path", "Points", "5,6", file);
+    EXPECT_TRUE(CheckFileExistance(file));
+    EXPECT_EQ(ReadINIValue("Path", "Points", "", file), "5,6");
+
+    // A profile saved as UTF-16 with a byte-order mark reads and stays UTF-16.
+    const std::string utf16 = folder.Path("utf16.rpp");
+    std::string bytes = "\xFF\xFE";
+    for (char c : std::string("[Wave]\r\nCount=12\r\n")) bytes += std::string{c, '\0'};
+    TempFolder::Write(utf16, bytes);
+    EXPECT_EQ(ReadINIValue("Wave", "Count", "", utf16), "12");
+    WriteINIValue("Wave", "Amp", "\xC3\xA9", utf16);  // é
+    EXPECT_EQ(ReadINIValue("Wave", "Amp", "", utf16), "\xC3\xA9");
+    EXPECT_EQ(TempFolder::Read(utf16).substr(0, bytes.size()), bytes);
+    EXPECT_EQ(TempFolder::Read(utf16).substr(bytes.size()), std::string("A\0m\0p\0=\0\xE9\0\r\0\n\0", 14));
+
+    EXPECT_FALSE(CheckFileExistance(folder.Path("missing.rpp")));
+    EXPECT_FALSE(CheckFileExistance(""));
+    EXPECT_TRUE(CheckFileExistance(folder.Path("Bilder f\xC3\xBCr Oma")));
+}
+
+}  // namespace
+}  // namespace lurvane

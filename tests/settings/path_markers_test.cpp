@@ -1,0 +1,109 @@
+#include "settings/path_markers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lurvane {
+namespace {
+
+// Markers whose centres lie at the given points (corner = centre - 97.5).
+PathMarkers CentredAt(std::initializer_list<std::pair<float, float>> centres) {
+    PathMarkers markers;
+    bool first = true;
+    for (auto [x, y] : centres) {
+        if (first) markers.Move(0, x - 97.5f, y - 97.5f);
+        else markers.AddPathPoint(x - 97.5f, y - 97.5f);
+        first = false;
+    }
+    return markers;
+}
+
+std::string Lefts(const PathMarkers& markers) {
+    std::string text;
+    for (const MarkerPosition& marker : markers.Positions()) text += std::to_string(static_cast<int>(marker.Left)) + " ";
+    return text;
+}
+
+TEST(PathMarkers, InsertAndRemoveShiftPositionsAlongThePath) {
+    PathMarkers markers;
+    for (float x : {100.f, 200.f, 300.f}) markers.AddPathPoint(x, 0);
+    ASSERT_TRUE(markers.InsertPathPoint(1, 597.5f, 97.5f));
+    EXPECT_EQ(Lefts(markers), "0 500 100 200 300 ");
+    EXPECT_FALSE(markers.InsertPathPoint(9, 0, 0));
+
+    ASSERT_TRUE(markers.RemovePathPoint(0));
+    EXPECT_EQ(Lefts(markers), "500 100 200 300 ");
+    EXPECT_FALSE(markers.RemovePathPoint(4));
+
+    markers.ClearPathPoints();
+    EXPECT_EQ(Lefts(markers), "500 ");
+    EXPECT_FALSE(markers.RemovePathPoint(0));  // marker 0 is never removed
+}
+
+TEST(PathMarkers, AddPointNeedsAClickStrictlyInsideASegmentsRectangle) {
+    PathMarkers single;
+    EXPECT_FALSE(single.AddPointOnSegment(10, 10));
+
+    PathMarkers markers = CentredAt({{1000, 1000}, {2000, 2000}, {3000, 1000}});
+    EXPECT_FALSE(markers.AddPointOnSegment(1000, 1500));  // on the line x = minX
+    EXPECT_FALSE(markers.AddPointOnSegment(1500, 2000));  // on the line y = maxY
+    EXPECT_EQ(markers.Count(), 3u);
+    EXPECT_TRUE(markers.AddPointOnSegment(1001, 1500));
+    ASSERT_EQ(markers.Count(), 4u);
+    EXPECT_DOUBLE_EQ(markers.Centre(1).X, 1001);
+    EXPECT_DOUBLE_EQ(markers.Centre(1).Y, 1500);
+
+    // The closing segment back to marker 0 is not offered, and a level segment takes nothing.
+    PathMarkers open = CentredAt({{0, 0}, {500, 0}, {500, 500}});
+    EXPECT_FALSE(open.AddPointOnSegment(250, 250));
+    EXPECT_FALSE(open.AddPointOnSegment(250, 0));
+
+    // Overlapping rectangles: the segment with the lower index wins.
+    PathMarkers overlap = CentredAt({{0, 0}, {1000, 1000}, {0, 0}});
+    ASSERT_TRUE(overlap.AddPointOnSegment(500, 500));
+    EXPECT_DOUBLE_EQ(overlap.Centre(1).X, 500);
+    EXPECT_DOUBLE_EQ(overlap.Centre(2).X, 1000);
+}
+
+TEST(PathMarkers, RemovalKeepsThreePointsAndResetKeepsTheFirstThree) {
+    PathMarkers markers = CentredAt({{0, 0}, {10, 0}, {20, 0}});
+    EXPECT_FALSE(markers.RemovePointKeepingThree(1));
+    EXPECT_EQ(markers.Count(), 3u);
+    for (float x = 30; x < 100; x += 10) markers.AddPathPoint(x, 0);
+    ASSERT_EQ(markers.Count(), 10u);
+    EXPECT_TRUE(markers.RemovePointKeepingThree(5));
+    markers.ResetToThreePoints();
+    EXPECT_EQ(Lefts(markers), "-97 -87 -77 ");
+}
+
+TEST(PathMarkers, ScalingByTwoAndThenByOneHalfReturnsEveryMarker) {
+    PathMarkers markers = CentredAt({{0, 0}, {1234.5f, 77}, {-40, 3000}});
+    const auto before = markers.Positions();
+    markers.ScalePathPoints(2, 2);
+    EXPECT_DOUBLE_EQ(markers.Centre(1).X, 2469);
+    markers.ScalePathPoints(0.5, 0.5);
+    EXPECT_EQ(markers.Positions(), before);
+}
+
+TEST(PathPointsText, WritesRoundedCornersAndReadsTheListRules) {
+    PathMarkers markers;
+    markers.Move(0, 10.5f, -3.5f);
+    markers.AddPathPoint(11.5f, 40000);  // beyond 16 bits: written as the nearest 16-bit number
+    EXPECT_EQ(GetPathPointsText(markers), "10,-4;12,32767");
+
+    PathMarkers read;
+    read.Move(0, 7, 8);
+    EXPECT_FALSE(SetPathPointsFromText(read, ";500;abc,def;;1,2,3;40000,1"));
+    EXPECT_EQ(GetPathPointsText(read), "7,8;500,0;0,0;1,2");
+
+    PathMarkers many;
+    std::string list;
+    for (int i = 0; i < 1200; ++i) list += std::to_string(i) + "," + std::to_string(i) + ";";
+    EXPECT_TRUE(SetPathPointsFromText(many, list));
+    EXPECT_EQ(many.Count(), 1000u);
+    EXPECT_FLOAT_EQ(many.At(999).Left, 999);
+}
+
+}  // namespace
+}  // namespace lurvane
