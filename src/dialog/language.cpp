@@ -8,7 +8,7 @@
 namespace lurvane {
 namespace {
 
-int32_t currentLanguage = 0;
+int32_t currentLanguage = kGerman;  // until the stored choice is applied
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "saver_driver.h"
 
+#include <shlobj.h>
+
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -44,6 +46,12 @@ bool SaverProcess::Running() const { return process_ != nullptr && WaitForSingle
 
 bool SaverProcess::WaitForExit(DWORD milliseconds) const {
     return process_ == nullptr || WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD SaverProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_ != nullptr) GetExitCodeProcess(process_, &code);
+    return code;
 }
 
 std::vector<HWND> VisibleSaverWindows() {
@@ -136,6 +144,41 @@ std::string ReadFileBytes(const std::wstring& path) {
     while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
     CloseHandle(file);
     return bytes;
+}
+
+namespace {
+constexpr wchar_t kSettingsKey[] = L"Software\\Brannick\\Lurvane\\Settings";
+}
+
+void ClearStoredSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+
+void StoreSetting(const wchar_t* name, const std::wstring& text) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::wstring DocumentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, 0, path);
+    return path;
+}
+
+std::wstring ChildText(HWND parent, const wchar_t* className) {
+    HWND child = FindWindowExW(parent, nullptr, className, nullptr);
+    if (child == nullptr) return {};
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, nullptr);
+    return text;
 }
 
 ScreenShot CaptureScreen(const RECT& rect) {

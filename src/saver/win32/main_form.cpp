@@ -3,9 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cstdio>
-
-#include "startup/win32/message_loop.h"
+#include "startup/trace.h"
 #include "startup/win32/startup.h"
 #include "util/text_rules.h"
 
@@ -19,7 +17,6 @@ void RegisterWindowClass(WNDPROC procedure) {
     if (registered) return;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -39,22 +36,31 @@ RECT DesktopRect() {
 
 MainForm::MainForm() {
     InitCommonControls();
-    if (!gdiplus_.Started())
-        MessageBoxW(nullptr, L"Error loading GDI+!", L"Lurvane", MB_OK | MB_ICONERROR);
+    if (!gdiplus_.Started()) MessageBoxW(nullptr, L"Error loading GDI+!", L"Lurvane", MB_OK | MB_ICONERROR);
 }
 
 MainForm::~MainForm() {
-    if (window_ != nullptr) Unload();
+    if (window_ != nullptr) {
+        destroyed_ = true;  // the program is ending anyway: no quit message, no second unload
+        DestroyWindow(window_);
+    }
 }
 
-bool MainForm::Load() {
+bool MainForm::Load(HWND host) {
     if (window_ != nullptr) return true;
     RegisterWindowClass(&MainForm::WindowProc);
     const RECT desktop = DesktopRect();
-    CreateWindowExW(0, kWindowClass, kSaverWindowTitle, WS_POPUP | WS_CLIPCHILDREN, desktop.left, desktop.top,
-                    desktop.right - desktop.left, desktop.bottom - desktop.top, nullptr, nullptr,
+    // A preview window is born a child of its host: Wine does not show a top-level window that
+    // is re-parented into another process's window afterwards.
+    const DWORD style = (host != nullptr ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN;
+    CreateWindowExW(0, kWindowClass, kSaverWindowTitle, style, desktop.left, desktop.top,
+                    desktop.right - desktop.left, desktop.bottom - desktop.top, host, nullptr,
                     GetModuleHandleW(nullptr), this);
-    return window_ != nullptr;
+    if (window_ == nullptr) return false;
+    fpsLabel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 8, 8, 160, 20, window_, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(fpsLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return true;
 }
 
 void MainForm::ShowFullScreen() {
@@ -79,7 +85,6 @@ LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, 
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-    case WM_PRINTCLIENT:
         OnPaint();
         return 0;
     case WM_ERASEBKGND:
@@ -91,13 +96,11 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-        OnInput();
+        EndScreenSaver(false);
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
-    case WM_SETCURSOR:
-        break;
     case WM_CLOSE:
         Unload();
         return 0;
@@ -107,6 +110,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         window_ = nullptr;
+        fpsLabel_ = nullptr;
         break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
@@ -115,15 +119,14 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainForm::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
+    const RECT& area = paint.rcPaint;
     if (!main_.Empty())
-        BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-               paint.rcPaint.bottom - paint.rcPaint.top, main_.Dc(), paint.rcPaint.left, paint.rcPaint.top, SRCCOPY);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, main_.Dc(), area.left,
+               area.top, SRCCOPY);
     else
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EndPaint(window_, &paint);
 }
-
-void MainForm::OnInput() { EndScreenSaver(false); }
 
 void MainForm::OnMouseMove(int x, int y) {
     if (engine_.InputArmed && HasMousePositionChanged(static_cast<float>(x), static_cast<float>(y)))
@@ -140,82 +143,16 @@ bool MainForm::HasMousePositionChanged(float x, float y) {
     return x > lastMouseX_ + 5 || x < lastMouseX_ - 5 || y > lastMouseY_ + 5 || y < lastMouseY_ - 5;
 }
 
-void MainForm::StartScreenSaver(bool preview, bool startedManually) {
-    TraceQuietly(std::string("StartScreenSaver, Preview: ") + (preview ? "True" : "False"));
-    previewMode_ = preview;
-    startedManual_ = startedManually;
-    ShowWindow(window_, SW_SHOW);
-
-    RECT rect{};
-    GetWindowRect(window_, &rect);
-    if (HWND parent = GetParent(window_)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    HDC screen = GetDC(nullptr);
-    const double twipsX = 1440.0 / GetDeviceCaps(screen, LOGPIXELSX);
-    const double twipsY = 1440.0 / GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    char handle[32];
-    std::snprintf(handle, sizeof handle, "%llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window_)));
-    TraceQuietly("Left: " + NumberText(static_cast<float>(rect.left * twipsX)) +
-                 "Top: " + NumberText(static_cast<float>(rect.top * twipsY)) +
-                 "Width: " + NumberText(static_cast<float>((rect.right - rect.left) * twipsX)) +
-                 "Height: " + NumberText(static_cast<float>((rect.bottom - rect.top) * twipsY)) +
-                 "Picture Hwnd: " + handle);
-    TraceQuietly("coordinates set");
-
-    CaptureDesktop();
-    TraceQuietly("Screen captured");
-
-    PresentAll();
-    TraceQuietly("Saver visible");
-    engine_.InputArmed = true;
-    StartAnimationTimer();
-}
-
-void MainForm::CaptureDesktop() {
-    RECT client{};
-    GetClientRect(window_, &client);
-    const RECT desktop = DesktopRect();
-    const int width = previewMode_ ? client.right : desktop.right - desktop.left;
-    const int height = previewMode_ ? client.bottom : desktop.bottom - desktop.top;
-    main_.Resize(width, height);
-    backBuffer_.Resize(width, height);
-    image_.Resize(width, height);
-
-    ShowWindow(window_, SW_HIDE);
-    PumpPendingMessages();
-    Sleep(250);
-    PumpPendingMessages();
-    HDC screen = GetDC(nullptr);
-    bool copied = false;
-    if (previewMode_) {
-        SetStretchBltMode(main_.Dc(), HALFTONE);
-        copied = StretchBlt(main_.Dc(), 0, 0, width, height, screen, desktop.left, desktop.top,
-                            desktop.right - desktop.left, desktop.bottom - desktop.top, SRCCOPY) != FALSE;
-    } else {
-        copied = BitBlt(main_.Dc(), 0, 0, width, height, screen, desktop.left, desktop.top, SRCCOPY) != FALSE;
-    }
-    ReleaseDC(nullptr, screen);
-    BitBlt(backBuffer_.Dc(), 0, 0, width, height, main_.Dc(), 0, 0, SRCCOPY);
-    BitBlt(image_.Dc(), 0, 0, width, height, main_.Dc(), 0, 0, SRCCOPY);
-    ShowWindow(window_, SW_SHOW);
-    if (!copied) main_.Clear();
-}
-
-void MainForm::PresentAll() {
-    InvalidateRect(window_, nullptr, FALSE);
-    UpdateWindow(window_);
-}
-
 void MainForm::EndScreenSaver(bool forceStop) {
     if (forceStop || !previewMode_) {
-        engine_.WavesRunning = false;
+        StopWavelor(engine_);
         RestoreSystemState();
     }
 }
 
 void MainForm::StartAnimationTimer() {
-    engine_.WavesRunning = true;
-    const int framerate = engine_.Framerate > 0 ? engine_.Framerate : 20;
+    StartWavelor(engine_);
+    const int framerate = engine_.Framerate > 0 ? engine_.Framerate : 1;
     timer_.Start(RoundToInt32(1000.0 / framerate));
 }
 
@@ -224,18 +161,16 @@ void MainForm::StopAnimationTimer() {
     Unload();
 }
 
-void MainForm::OnAnimationTimer() {
-    if (!engine_.WavesRunning) StopAnimationTimer();
-}
+void MainForm::OnAnimationTimer() { renderer_.RenderFrame(previewMode_, startedManual_, *this); }
 
 void MainForm::Unload() {
-    if (window_ == nullptr || unloading_) return;
-    unloading_ = true;
-    DestroyWindow(window_);
+    if (window_ != nullptr && !destroyed_) DestroyWindow(window_);
 }
 
 void MainForm::OnDestroy() {
     // Reached through Unload, or when the preview host takes its child window down with it.
+    if (destroyed_) return;
+    destroyed_ = true;
     TraceQuietly("Form_Unload");
     timer_.Stop();
     EndScreenSaver(true);

@@ -4,71 +4,93 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "imaging/win32/dib_surface.h"
 #include "imaging/win32/gdiplus_api.h"
 #include "saver/win32/animation_timer.h"
+#include "util/win32/handles.h"
 #include "waves/engine_settings.h"
+#include "waves/frame_renderer.h"
 
 namespace lurvane::win32 {
 
 inline constexpr wchar_t kSaverWindowTitle[] = L"LurvaneScreenSaver";
 
-class MainForm {
+class MainForm final : private FrameHost {
 public:
     MainForm();
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
-    ~MainForm();
+    ~MainForm() override;
 
-    // Creates the (hidden) window; false when it cannot be created.
-    bool Load();
-    bool Loaded() const { return window_ != nullptr; }
+    // Creates the (hidden) window, a child of `host` for a preview; false when it cannot be made.
+    bool Load(HWND host = nullptr);
     HWND Window() const { return window_; }
 
     // Shows the window over the whole screen, topmost.
     void ShowFullScreen();
 
-    void StartScreenSaver(bool preview, bool startedManually);
+    void StartScreenSaver(bool preview, bool startedManually) override;
     void EndScreenSaver(bool forceStop);
     bool HasMousePositionChanged(float x, float y);
     void StartAnimationTimer();
-    void StopAnimationTimer();
-    // Unloads the form: traces, ends the run and destroys the window, which ends the program.
+    void StopAnimationTimer() override;
+    void StartFadeDown() override;
+    void StartFadeUp();
+    // Unloads the form: the window goes, the run ends and with it the program.
     void Unload();
 
     AnimationTimer& Timer() { return timer_; }
     void OnAnimationTimer();
 
-    EngineSettings& Engine() { return engine_; }
-    bool PreviewMode() const { return previewMode_; }
-
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
-    void OnInput();
     void OnMouseMove(int x, int y);
     void OnDestroy();
 
-    void CaptureDesktop();
-    void PresentAll();
+    bool PrepareBackground();
+    void TakeFadeSource(const DibSurface& picture);
+    void RunFade(const std::array<int, 25>& steps);
+    void BlitToWindow(const RECT& area);
+    void TraceWindowPlacement();
+
+    // FrameHost
+    double Now() override;
+    bool HasParent() override;
+    void SetFpsLabel(bool visible, const std::string& caption) override;
+    SurfaceView Visible() override { return main_.View(); }
+    SurfaceView WaveBuffer() override { return waveBuffer_.View(); }
+    std::string NoticeText() override;
+    void DrawNotice(const std::string& text) override;
+    void EraseNoticeStrip() override;
+    void HideCursor() override;
+    void DisableTimer() override;
+    void ClearSurfaces() override;
+    void Present(const BoundingBox& dirty) override;
 
     HWND window_ = nullptr;
+    HWND fpsLabel_ = nullptr;
     GdiPlusSession gdiplus_;
     bool previewMode_ = false;
     bool startedManual_ = false;
-    bool unloading_ = false;
+    bool destroyed_ = false;
     float lastMouseX_ = 0, lastMouseY_ = 0;
 
     AnimationTimer timer_;
     EngineSettings engine_;
+    FrameRenderer renderer_{engine_};
 
     DibSurface main_;        // what the window shows
     DibSurface backBuffer_;  // clean copy of the background
     DibSurface image_;       // the prepared background image
+    DibSurface waveBuffer_;  // the unshifted background inside the path's bounding box
+    std::vector<uint32_t> fadeSource_;
+    GdiObject noticeFont_;
+    RECT noticeArea_{};  // part of the visible surface the notice changed since the last present
 };
 
 }  // namespace lurvane::win32

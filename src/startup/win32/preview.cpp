@@ -22,12 +22,11 @@ int StartPreview(MainForm& form, long long hostHandle) {
     try {
         WriteTrace("StartPreview hThumb: " + Decimal(hostHandle));
         WriteTrace("frm.Name: MainForm");
-        if (IsSaverWindowPresent() && IsSaverWindowPresent()) {
-            form.Unload();
-            return 0;
-        }
+        // The check comes before this instance's own window exists, or it would find itself.
+        if (IsSaverWindowPresent() && IsSaverWindowPresent()) return 0;
         // Handles of windows fit 32 bits even in 64-bit processes; sign-extend as Windows does.
         HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(hostHandle)));
+        if (!form.Load(IsWindow(host) ? host : nullptr)) return 1;
         RECT preview{};
         GetClientRect(host, &preview);
         WriteTrace("GetClientRect left: " + Decimal(preview.left) + "top: " + Decimal(preview.top) + "right " +

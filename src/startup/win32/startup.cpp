@@ -36,14 +36,6 @@ void ChangePassword() {
 
 }  // namespace
 
-void TraceQuietly(std::string_view message) {
-    try {
-        WriteTrace(message);
-    } catch (const std::exception&) {
-        // A diagnostic aid must not take the saver down.
-    }
-}
-
 bool IsDllAvailable(const wchar_t* name) {
     if (GetModuleHandleW(name) != nullptr) return true;
     Module module(LoadLibraryW(name));
@@ -109,7 +101,6 @@ int Main(std::wstring_view fullCommandLine) {
         return 0;
     case SaverMode::Preview: {
         MainForm form;
-        if (!form.Load()) return 1;
         return StartPreview(form, ParseWindowHandle(commandLine));
     }
     case SaverMode::None:

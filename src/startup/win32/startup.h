@@ -21,7 +21,4 @@ bool RestoreSystemState();
 // The saver hides the cursor once per run; RestoreSystemState shows it again.
 void HideSaverCursor();
 
-// Writes a trace line; a trace file that cannot be written never stops the saver.
-void TraceQuietly(std::string_view message);
-
 }  // namespace lurvane::win32

@@ -1,0 +1,85 @@
+#include "imaging/win32/screen_capture.h"
+
+#include "imaging/picture_fit.h"
+#include "imaging/win32/gdiplus_api.h"
+#include "startup/win32/message_loop.h"
+#include "util/win32/text_convert.h"
+
+namespace lurvane::win32 {
+namespace {
+
+bool CopyWhole(DibSurface& target, const DibSurface& source) {
+    return BitBlt(target.Dc(), 0, 0, source.Width(), source.Height(), source.Dc(), 0, 0, SRCCOPY) != FALSE;
+}
+
+bool DrawPicture(const CaptureRequest& request, CaptureSurfaces& surfaces) {
+    GdiPlusPicture picture(Widen(request.PictureFile));
+    if (!picture.Loaded()) return false;
+    const auto placement = FitPicture(surfaces.Main.Width(), surfaces.Main.Height(), picture.Width(), picture.Height(),
+                                      request.MaximizeBackground, request.SizeBackground);
+    if (!placement) return false;
+    surfaces.Image.Fill(request.BackgroundColour);
+    if (!picture.DrawScaled(surfaces.Image.Dc(), placement->X, placement->Y, placement->Width, placement->Height,
+                            GdiPlus::kInterpolationHighQualityBicubic))
+        return false;
+    CopyWhole(surfaces.BackBuffer, surfaces.Image);
+    return CopyWhole(surfaces.Main, surfaces.Image);
+}
+
+bool CopyDesktop(HDC desktop, const RECT& rect, bool preview, CaptureSurfaces& surfaces) {
+    bool copied;
+    if (preview) {
+        // The preview shows the whole screen's picture scaled down, as a full-screen run shows it.
+        SetStretchBltMode(surfaces.Main.Dc(), HALFTONE);
+        SetBrushOrgEx(surfaces.Main.Dc(), 0, 0, nullptr);
+        copied = StretchBlt(surfaces.Main.Dc(), 0, 0, surfaces.Main.Width(), surfaces.Main.Height(), desktop,
+                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, SRCCOPY) != FALSE;
+    } else {
+        copied = BitBlt(surfaces.Main.Dc(), 0, 0, surfaces.Main.Width(), surfaces.Main.Height(), desktop, rect.left,
+                        rect.top, SRCCOPY) != FALSE;
+    }
+    CopyWhole(surfaces.BackBuffer, surfaces.Main);
+    return CopyWhole(surfaces.Image, surfaces.Main) && copied;
+}
+
+}  // namespace
+
+COLORREF ColourFromSetting(uint32_t setting) {
+    if (setting & 0x80000000u) return GetSysColor(static_cast<int>(setting & 0xFFu));
+    return setting & 0x00FFFFFFu;
+}
+
+CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, CaptureSurfaces surfaces) {
+    HWND desktopWindow = GetDesktopWindow();
+    RECT desktop{};
+    if (!GetWindowRect(desktopWindow, &desktop)) return CaptureResult::NoDesktopSize;
+
+    RECT client{};
+    GetClientRect(form, &client);
+    const int width = request.Preview ? client.right : desktop.right - desktop.left;
+    const int height = request.Preview ? client.bottom : desktop.bottom - desktop.top;
+    surfaces.Main.Resize(width, height);
+    surfaces.BackBuffer.Resize(width, height);
+    surfaces.Image.Resize(width, height);
+    surfaces.Image.Fill(request.BackgroundColour);
+    // A preview without a usable host has no area to fill: nothing failed.
+    if (width <= 0 || height <= 0) return CaptureResult::Captured;
+
+    bool captured = !request.PictureFile.empty() && DrawPicture(request, surfaces);
+    if (!captured) {
+        HDC desktopDc = GetDC(desktopWindow);
+        if (request.PictureFile.empty()) {
+            // Let the windows under the saver repaint before the snapshot is taken.
+            ShowWindow(form, SW_HIDE);
+            PumpPendingMessages();
+            Sleep(250);
+            PumpPendingMessages();
+        }
+        captured = desktopDc != nullptr && CopyDesktop(desktopDc, desktop, request.Preview, surfaces);
+        if (desktopDc != nullptr) ReleaseDC(desktopWindow, desktopDc);
+    }
+    ShowWindow(form, SW_SHOW);
+    return captured ? CaptureResult::Captured : CaptureResult::SnapshotFailed;
+}
+
+}  // namespace lurvane::win32

@@ -1,0 +1,36 @@
+// The still background of a run: a snapshot of the desktop, or a picture file stretched or
+// fitted onto the saver's surfaces.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "imaging/win32/dib_surface.h"
+
+namespace lurvane::win32 {
+
+struct CaptureSurfaces {
+    DibSurface& Main;        // the visible surface
+    DibSurface& BackBuffer;  // clean copy of the background
+    DibSurface& Image;       // the prepared background image
+};
+
+enum class CaptureResult { Captured, NoDesktopSize, SnapshotFailed };
+
+struct CaptureRequest {
+    std::string PictureFile;  // empty: the desktop snapshot
+    bool MaximizeBackground = false;
+    int SizeBackground = 100;
+    COLORREF BackgroundColour = RGB(0, 0, 0);  // around a fitted picture
+    bool Preview = false;                      // the surfaces take the form's size
+};
+
+// Sizes the three surfaces and fills them. A picture that cannot be loaded falls back to the
+// desktop snapshot, taken then without hiding the form first.
+CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, CaptureSurfaces surfaces);
+
+// A colour setting as a colour: 0x00BBGGRR, or a system colour index with the top bit set.
+COLORREF ColourFromSetting(uint32_t setting);
+
+}  // namespace lurvane::win32

@@ -1,0 +1,156 @@
+// End-to-end: the driver plays the Display control panel and hosts "/p" in a small window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "saver_driver.h"
+
+namespace e2e {
+namespace {
+
+// The preview monitor: a top-level window with a 152 x 112 client area, pumped by the driver.
+class PreviewHost {
+public:
+    PreviewHost() {
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = DefWindowProcW;
+            windowClass.hInstance = GetModuleHandleW(nullptr);
+            windowClass.lpszClassName = L"LurvanePreviewHost";
+            windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+            registered = RegisterClassW(&windowClass) != 0;
+        }
+        RECT rect{0, 0, 152, 112};
+        AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
+        window_ = CreateWindowW(L"LurvanePreviewHost", L"Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 200, 150,
+                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        Pump(100);
+    }
+    ~PreviewHost() { Destroy(); }
+    void Destroy() {
+        if (window_ != nullptr) DestroyWindow(window_);
+        window_ = nullptr;
+    }
+    HWND Window() const { return window_; }
+    std::wstring Handle() const { return std::to_wstring(reinterpret_cast<uintptr_t>(window_)); }
+
+    static void Pump(DWORD milliseconds) {
+        const ULONGLONG end = GetTickCount64() + milliseconds;
+        do {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        } while (GetTickCount64() < end);
+    }
+    // Waits, pumping, for the saver to become a child of the host; nullptr after the timeout.
+    HWND WaitForChild(DWORD milliseconds) const {
+        const ULONGLONG end = GetTickCount64() + milliseconds;
+        do {
+            HWND child = FindWindowExW(window_, nullptr, nullptr, L"LurvaneScreenSaver");
+            if (child != nullptr && IsWindowVisible(child)) return child;
+            Pump(20);
+        } while (GetTickCount64() < end);
+        return nullptr;
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
+bool WaitPumping(const SaverProcess& saver, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    do {
+        if (saver.WaitForExit(0)) return true;
+        PreviewHost::Pump(5);
+    } while (GetTickCount64() < end);
+    return saver.WaitForExit(0);
+}
+
+uint32_t Stripes(int, int y) { return (y / 6) % 2 ? 0xC08040u : 0x204060u; }
+
+class Preview : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearStoredSettings();
+        picture_ = TempFilePath(L"lurvane-e2e-preview.bmp");
+        ASSERT_TRUE(WriteBmp(picture_, 640, 480, Stripes));
+        StoreSetting(L"BackgroundImage", picture_);
+        StoreSetting(L"PathPoints", L"0,0;4800,0;4800,3540;0,3540");
+        StoreSetting(L"WaveAmp", L"10");
+        StoreSetting(L"Framerate", L"60");
+        StoreSetting(L"RestartSec", L"0");
+    }
+    void TearDown() override {
+        ClearStoredSettings();
+        DeleteFileW(picture_.c_str());
+    }
+    std::wstring picture_;
+};
+
+TEST_F(Preview, BecomesAChildFillingTheHost) {
+    PreviewHost host;
+    SaverProcess saver(L"/p " + host.Handle());
+    HWND child = host.WaitForChild(10000);
+    ASSERT_NE(child, nullptr);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, host.Window(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 152);
+    EXPECT_EQ(rect.bottom, 112);
+    EXPECT_TRUE(GetWindowLongW(child, GWL_STYLE) & WS_CHILD);
+    // Wine does not show GDI drawing of a child window whose parent belongs to another
+    // process, so the frame rate is measured by the Windows-side preview test in one process.
+    PreviewHost::Pump(600);
+    EXPECT_TRUE(saver.Running());
+}
+
+TEST_F(Preview, IgnoresInputAndEndsWhenTheHostGoes) {
+    PreviewHost host;
+    SaverProcess saver(L"/p " + host.Handle());
+    HWND child = host.WaitForChild(10000);
+    ASSERT_NE(child, nullptr);
+    PreviewHost::Pump(500);
+    PostMessageW(child, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageW(child, WM_CHAR, L' ', 0);
+    PostMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(child, WM_MOUSEMOVE, 0, MAKELPARAM(40, 40));
+    PostMessageW(child, WM_MOUSEMOVE, 0, MAKELPARAM(90, 90));
+    PreviewHost::Pump(500);
+    EXPECT_TRUE(saver.Running());
+
+    const ULONGLONG destroyed = GetTickCount64();
+    host.Destroy();
+    EXPECT_TRUE(WaitPumping(saver, 500));
+    EXPECT_LT(GetTickCount64() - destroyed, 600u);
+}
+
+class PreviewWithoutHost : public Preview, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(PreviewWithoutHost, EndsWithoutCrashing) {
+    SaverProcess saver(GetParam());
+    ASSERT_TRUE(saver.Started());
+    ASSERT_TRUE(WaitPumping(saver, 10000));
+    EXPECT_LT(saver.ExitCode(), 0xC0000000u);
+    EXPECT_TRUE(VisibleSaverWindows().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Handles, PreviewWithoutHost, ::testing::Values(L"/p", L"/p 0"));
+
+TEST_F(Preview, TenPreviewsInARowLeaveNothingBehind) {
+    for (int i = 0; i < 10; ++i) {
+        PreviewHost host;
+        SaverProcess saver(L"/p " + host.Handle());
+        ASSERT_NE(host.WaitForChild(10000), nullptr) << "preview " << i;
+        PreviewHost::Pump(200);
+        host.Destroy();
+        ASSERT_TRUE(WaitPumping(saver, 2000)) << "preview " << i;
+    }
+    EXPECT_EQ(FindWindowW(nullptr, L"LurvaneScreenSaver"), nullptr);
+}
+
+}  // namespace
+}  // namespace e2e
