@@ -9,7 +9,7 @@
 #include "util/file_functions.h"
 #include "util/text_rules.h"
 #include "waves/bounding_box.h"
-#include "waves/engine_trace.h"
+#include "startup/trace.h"
 
 namespace lurvane {
 namespace {

@@ -1,3 +1,0 @@
-#pragma once
-
-#include "startup/trace.h"
