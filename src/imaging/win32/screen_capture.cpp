@@ -1,7 +1,6 @@
 #include "imaging/win32/screen_capture.h"
 
 #include "imaging/picture_fit.h"
-#include "imaging/win32/gdiplus_api.h"
 #include "startup/win32/message_loop.h"
 #include "util/win32/text_convert.h"
 
@@ -12,8 +11,7 @@ bool CopyWhole(DibSurface& target, const DibSurface& source) {
     return BitBlt(target.Dc(), 0, 0, source.Width(), source.Height(), source.Dc(), 0, 0, SRCCOPY) != FALSE;
 }
 
-bool DrawPicture(const CaptureRequest& request, CaptureSurfaces& surfaces) {
-    GdiPlusPicture picture(Widen(request.PictureFile));
+bool DrawPicture(const GdiPlusPicture& picture, const CaptureRequest& request, CaptureSurfaces& surfaces) {
     if (!picture.Loaded()) return false;
     const auto placement = FitPicture(surfaces.Main.Width(), surfaces.Main.Height(), picture.Width(), picture.Height(),
                                       request.MaximizeBackground, request.SizeBackground);
@@ -65,7 +63,12 @@ CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, Captur
     // A preview without a usable host has no area to fill: nothing failed.
     if (width <= 0 || height <= 0) return CaptureResult::Captured;
 
-    bool captured = !request.PictureFile.empty() && DrawPicture(request, surfaces);
+    bool captured = false;
+    if (request.Decoded != nullptr) {
+        captured = DrawPicture(*request.Decoded, request, surfaces);
+    } else if (!request.PictureFile.empty()) {
+        captured = DrawPicture(GdiPlusPicture(Widen(request.PictureFile)), request, surfaces);
+    }
     if (!captured) {
         HDC desktopDc = GetDC(desktopWindow);
         if (request.PictureFile.empty()) {

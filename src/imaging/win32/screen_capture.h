@@ -7,6 +7,7 @@
 #include <string>
 
 #include "imaging/win32/dib_surface.h"
+#include "imaging/win32/gdiplus_api.h"
 
 namespace lurvane::win32 {
 
@@ -20,6 +21,7 @@ enum class CaptureResult { Captured, NoDesktopSize, SnapshotFailed };
 
 struct CaptureRequest {
     std::string PictureFile;  // empty: the desktop snapshot
+    const GdiPlusPicture* Decoded = nullptr;  // PictureFile already decoded, if at hand
     bool MaximizeBackground = false;
     int SizeBackground = 100;
     COLORREF BackgroundColour = RGB(0, 0, 0);  // around a fitted picture

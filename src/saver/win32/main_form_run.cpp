@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "dialog/language.h"
 #include "imaging/win32/screen_capture.h"
@@ -85,10 +86,14 @@ bool MainForm::PrepareBackground() {
     environment.TwipsPerPixelY = 1440.0 / GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     const double now = SecondsSinceMidnight();
-    environment.LoadPicture = [](const std::string& path) -> std::optional<PictureSize> {
-        GdiPlusPicture picture(Widen(path));
-        if (!picture.Loaded()) return std::nullopt;
-        return PictureSize{picture.Width(), picture.Height()};
+    // The picture whose size the snapshot asks for is the one the capture draws: decode it once.
+    std::unique_ptr<GdiPlusPicture> picture;
+    std::string picturePath;
+    environment.LoadPicture = [&picture, &picturePath](const std::string& path) -> std::optional<PictureSize> {
+        picture = std::make_unique<GdiPlusPicture>(Widen(path));
+        picturePath = path;
+        if (!picture->Loaded()) return std::nullopt;
+        return PictureSize{picture->Width(), picture->Height()};
     };
     environment.PickRandomBackground = [now](const std::string& image, bool randomize) {
         return PickRandomBackground(image, randomize, SystemFileSystem(), now);
@@ -105,6 +110,7 @@ bool MainForm::PrepareBackground() {
     CaptureRequest request;
     request.PictureFile = PickRandomBackground(engine_.BackgroundImage, engine_.RandomizeBackground,
                                                SystemFileSystem(), now);
+    if (picture && picturePath == request.PictureFile) request.Decoded = picture.get();
     request.MaximizeBackground = engine_.MaximizeBackground;
     request.SizeBackground = engine_.SizeBackground;
     request.BackgroundColour = ColourFromSetting(snapshot.BackgroundColour);
