@@ -44,3 +44,9 @@ if(LURVANE_WINDOWS_TESTS)
   add_test(NAME e2e_tests COMMAND e2e_tests $<TARGET_FILE:lurvane>)
   set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)
 endif()
+
+# Frame and present cost on a real window under Wine or Windows; prints figures, checks nothing.
+add_executable(frame_present_bench bench/win32/frame_present_bench.cpp)
+target_link_libraries(frame_present_bench PRIVATE lurvane_shell)
+target_compile_options(frame_present_bench PRIVATE ${LURVANE_WARNINGS})
+target_link_options(frame_present_bench PRIVATE ${static_runtime})
