@@ -1,12 +1,31 @@
 // End-to-end: the saver's start-up, its single instance, its window and its exit on input.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "saver_driver.h"
 
 namespace e2e {
 namespace {
 
 constexpr DWORD kStartTimeout = 10000;
+
+// "date time[.h or .hh]: message" with the date and time in digits.
+bool IsTraceLine(const std::string& line) {
+    const std::string shape = "dddd-dd-dd dd:dd:dd";
+    if (line.size() < shape.size() + 2) return false;
+    for (size_t i = 0; i < shape.size(); ++i)
+        if (shape[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(line[i])) : line[i] != shape[i]) return false;
+    size_t at = shape.size();
+    if (line[at] == '.') {
+        size_t digits = 0;
+        while (at + 1 + digits < line.size() && std::isdigit(static_cast<unsigned char>(line[at + 1 + digits]))) ++digits;
+        if (digits < 1 || digits > 2 || line[at + digits] == '0') return false;  // no trailing zero
+        at += 1 + digits;
+    }
+    return line.compare(at, 2, ": ") == 0;
+}
 
 class FullScreenStart : public ::testing::TestWithParam<const wchar_t*> {};
 
@@ -94,6 +113,11 @@ TEST(Trace, ARunWritesTheStartAndUnloadLinesWhenTheVariableNamesAFile) {
                              ": Form_Unload\r\n"})
         EXPECT_NE(trace.find(line), std::string::npos) << line;
     EXPECT_LT(trace.find("coordinates set"), trace.find("Form_Unload"));
+    size_t lines = 0;
+    for (size_t start = 0, end; (end = trace.find("\r\n", start)) != std::string::npos; start = end + 2, ++lines)
+        EXPECT_TRUE(IsTraceLine(trace.substr(start, end - start))) << trace.substr(start, end - start);
+    EXPECT_GE(lines, 6u);
+    EXPECT_EQ(trace.substr(trace.size() - 2), "\r\n");
     DeleteFileW(path.c_str());
 }
 

@@ -123,7 +123,7 @@ TEST_P(FrameRate, TheLabelShowsTheMeasuredRateCloseToTheSetting) {
     EXPECT_TRUE(saver.WaitForExit(1000));
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, FrameRate, ::testing::Values(10, 25, 60));
+INSTANTIATE_TEST_SUITE_P(Settings, FrameRate, ::testing::Values(10, 25, 60, 100));
 
 TEST_F(WaveRun, RandomBackgroundsFadeDownAndUpToTheNextPicture) {
     const std::wstring folder = DocumentsFolder() + L"\\Lurvane Pictures";

@@ -1,0 +1,24 @@
+// The wave function drawn as a curve into a device context: anti-aliased GDI+ lines, for the
+// settings dialog's live plot.
+#pragma once
+
+#include <windows.h>
+
+#include "waves/wave_table.h"
+
+namespace lurvane::win32 {
+
+class WaveLinePlot final : public WaveLineSink {
+public:
+    WaveLinePlot(HDC dc, int height) : dc_(dc), height_(height) {}
+
+    // One segment, anti-aliased, one pixel wide; GDI+ objects live only for the segment.
+    void DrawWaveLine(int x1, int y1, int x2, int y2, uint32_t argb) override;
+    int Height() const override { return height_; }
+
+private:
+    HDC dc_;
+    int height_;
+};
+
+}  // namespace lurvane::win32
