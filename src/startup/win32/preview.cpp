@@ -23,7 +23,7 @@ int StartPreview(MainForm& form, long long hostHandle) {
         WriteTrace("StartPreview hThumb: " + Decimal(hostHandle));
         WriteTrace("frm.Name: MainForm");
         // The check comes before this instance's own window exists, or it would find itself.
-        if (IsSaverWindowPresent() && IsSaverWindowPresent()) return 0;
+        if (AnotherSaverIsRunning()) return 0;
         // Handles of windows fit 32 bits even in 64-bit processes; sign-extend as Windows does.
         HWND host = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(hostHandle)));
         if (!form.Load(IsWindow(host) ? host : nullptr)) return 1;

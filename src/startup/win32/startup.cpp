@@ -48,6 +48,11 @@ bool IsSaverWindowPresent() {
     return found;
 }
 
+bool AnotherSaverIsRunning() {
+    IsSaverWindowPresent();
+    return IsSaverWindowPresent();
+}
+
 void HideSaverCursor() {
     if (saverCursorHidden) return;
     ShowCursor(FALSE);
@@ -65,7 +70,7 @@ bool RestoreSystemState() {
 
 int StartFullScreenSaver(bool startedManually) {
     // Another instance already shows its saver window: this one ends without showing anything.
-    if (IsSaverWindowPresent() && IsSaverWindowPresent()) return 0;
+    if (AnotherSaverIsRunning()) return 0;
 
     MainForm form;
     if (!form.Load()) return 1;
