@@ -145,13 +145,16 @@ bool MainForm::HasMousePositionChanged(float x, float y) {
 
 void MainForm::EndScreenSaver(bool forceStop) {
     if (forceStop || !previewMode_) {
+        endRequested_ = true;
         StopWavelor(engine_);
         RestoreSystemState();
     }
 }
 
 void MainForm::StartAnimationTimer() {
-    StartWavelor(engine_);
+    // Input that arrived while the run was being prepared asked for the end: keep that request
+    // for the first frame instead of starting the waves over it.
+    if (!endRequested_) StartWavelor(engine_);
     const int framerate = engine_.Framerate > 0 ? engine_.Framerate : 1;
     timer_.Start(RoundToInt32(1000.0 / framerate));
 }

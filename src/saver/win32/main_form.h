@@ -78,6 +78,7 @@ private:
     bool previewMode_ = false;
     bool startedManual_ = false;
     bool destroyed_ = false;
+    bool endRequested_ = false;
     float lastMouseX_ = 0, lastMouseY_ = 0;
 
     AnimationTimer timer_;
