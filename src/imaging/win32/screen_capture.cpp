@@ -70,7 +70,7 @@ CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, Captur
         captured = DrawPicture(GdiPlusPicture(Widen(request.PictureFile)), request, surfaces);
     }
     if (!captured) {
-        HDC desktopDc = GetDC(desktopWindow);
+        WindowDc desktopDc(desktopWindow);
         if (request.PictureFile.empty()) {
             // Let the windows under the saver repaint before the snapshot is taken.
             ShowWindow(form, SW_HIDE);
@@ -78,8 +78,7 @@ CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, Captur
             Sleep(250);
             PumpPendingMessages();
         }
-        captured = desktopDc != nullptr && CopyDesktop(desktopDc, desktop, request.Preview, surfaces);
-        if (desktopDc != nullptr) ReleaseDC(desktopWindow, desktopDc);
+        captured = desktopDc && CopyDesktop(desktopDc.get(), desktop, request.Preview, surfaces);
     }
     ShowWindow(form, SW_SHOW);
     return captured ? CaptureResult::Captured : CaptureResult::SnapshotFailed;

@@ -32,6 +32,15 @@ double SecondsSinceMidnight() {
     return time.wHour * 3600.0 + time.wMinute * 60.0 + time.wSecond + time.wMilliseconds / 1000.0;
 }
 
+struct TwipsPerPixel {
+    double X = 15, Y = 15;
+};
+
+TwipsPerPixel ScreenTwipsPerPixel() {
+    WindowDc screen(nullptr);
+    return {1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX), 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY)};
+}
+
 RECT Union(const RECT& a, const RECT& b) {
     if (IsRectEmpty(&a)) return b;
     if (IsRectEmpty(&b)) return a;
@@ -46,10 +55,8 @@ void MainForm::TraceWindowPlacement() {
     RECT rect{};
     GetWindowRect(window_, &rect);
     if (HWND parent = GetParent(window_)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    HDC screen = GetDC(nullptr);
-    const float twipsX = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
-    const float twipsY = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    const TwipsPerPixel twips = ScreenTwipsPerPixel();
+    const auto twipsX = static_cast<float>(twips.X), twipsY = static_cast<float>(twips.Y);
     char handle[32];
     std::snprintf(handle, sizeof handle, "%llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window_)));
     TraceQuietly("Left: " + NumberText(static_cast<float>(rect.left) * twipsX) +
@@ -78,13 +85,12 @@ void MainForm::StartScreenSaver(bool preview, bool startedManually) {
 bool MainForm::PrepareBackground() {
     RECT client{};
     GetClientRect(window_, &client);
-    HDC screen = GetDC(nullptr);
+    const TwipsPerPixel twips = ScreenTwipsPerPixel();
     SnapshotEnvironment environment;
     environment.ScreenWidth = previewMode_ ? client.right : GetSystemMetrics(SM_CXSCREEN);
     environment.ScreenHeight = previewMode_ ? client.bottom : GetSystemMetrics(SM_CYSCREEN);
-    environment.TwipsPerPixelX = 1440.0 / GetDeviceCaps(screen, LOGPIXELSX);
-    environment.TwipsPerPixelY = 1440.0 / GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    environment.TwipsPerPixelX = twips.X;
+    environment.TwipsPerPixelY = twips.Y;
     const double now = SecondsSinceMidnight();
     // The picture whose size the snapshot asks for is the one the capture draws: decode it once.
     std::unique_ptr<GdiPlusPicture> picture;
@@ -164,10 +170,9 @@ void MainForm::StartFadeDown() { RunFade(kFadeDownSteps); }
 void MainForm::StartFadeUp() { RunFade(kFadeUpSteps); }
 
 void MainForm::BlitToWindow(const RECT& area) {
-    HDC dc = GetDC(window_);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, main_.Dc(), area.left, area.top,
-           SRCCOPY);
-    ReleaseDC(window_, dc);
+    WindowDc dc(window_);
+    BitBlt(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top, main_.Dc(), area.left,
+           area.top, SRCCOPY);
 }
 
 double MainForm::Now() { return SecondsSinceMidnight(); }
