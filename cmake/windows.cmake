@@ -31,7 +31,13 @@ if(LURVANE_WINDOWS_TESTS)
   target_link_libraries(windows_tests PRIVATE lurvane_shell gtest_main gmock)
   target_compile_options(windows_tests PRIVATE ${LURVANE_WARNINGS})
   target_link_options(windows_tests PRIVATE ${static_runtime})
-  add_test(NAME windows_tests COMMAND windows_tests)
+  include(GoogleTest)
+  # Listed when ctest runs, inside the Wine session that scripts/test has started by then.
+  gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+  add_executable(keep_desktop WIN32 tests/support/win32/keep_desktop.cpp)
+  target_compile_options(keep_desktop PRIVATE ${LURVANE_WARNINGS})
+  target_link_options(keep_desktop PRIVATE ${static_runtime})
 
   file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
   add_executable(e2e_tests ${e2e_sources})
@@ -42,8 +48,8 @@ if(LURVANE_WINDOWS_TESTS)
   target_compile_options(e2e_tests PRIVATE ${LURVANE_WARNINGS})
   target_link_options(e2e_tests PRIVATE ${static_runtime})
   add_dependencies(e2e_tests lurvane)
-  add_test(NAME e2e_tests COMMAND e2e_tests $<TARGET_FILE:lurvane>)
-  set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)
+  gtest_discover_tests(e2e_tests EXTRA_ARGS $<TARGET_FILE:lurvane> DISCOVERY_MODE PRE_TEST
+                       DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
 endif()
 
 # Frame and present cost on a real window under Wine or Windows; prints figures, checks nothing.

@@ -1,6 +1,7 @@
 // End-to-end: broken pictures and hand-edited settings give a running saver, never a crash.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ struct BadInput {
     const char* Name;
     Settings Stored;
 };
+
+void PrintTo(const BadInput& input, std::ostream* out) { *out << input.Name; }
 
 class BadInputRun : public ::testing::TestWithParam<BadInput> {
 protected:

@@ -17,10 +17,10 @@ std::wstring WindowsPathOf(const char* path) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
+    if (argc < 2 && !::testing::GTEST_FLAG(list_tests)) {
         std::fprintf(stderr, "usage: e2e_tests <path of lurvane.scr>\n");
         return 2;
     }
-    e2e::SetSaverPath(WindowsPathOf(argv[1]));
+    if (argc >= 2) e2e::SetSaverPath(WindowsPathOf(argv[1]));
     return RUN_ALL_TESTS();
 }

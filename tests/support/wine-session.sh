@@ -29,6 +29,20 @@ wine_session_start() {
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
+  # Keep the virtual desktop open for the whole session (see keep_desktop.cpp); without the
+  # keeper, start at least the desktop itself.
+  local keeper
+  keeper="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/win64/keep_desktop.exe"
+  if [ -f "$keeper" ]; then
+    /usr/lib/wine/wine64 "$keeper" </dev/null >/dev/null 2>&1 &
+  else
+    /usr/lib/wine/wine64 explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+  fi
+  local waited
+  for waited in $(seq 100); do
+    xwininfo -root -children 2>/dev/null | grep -q 'Wine desktop' && break
+    sleep 0.1
+  done
   export LURVANE_WINE_SESSION=1 LURVANE_XVFB_PID LURVANE_WINE_TMP
 }
 
