@@ -7,7 +7,7 @@
 #include <memory>
 
 #ifdef _WIN32
-#include "settings/text_encoding.h"
+#include "util/text_encoding.h"
 #endif
 
 namespace lurvane {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/file_bytes.h"
-#include "settings/text_encoding.h"
+#include "util/text_encoding.h"
 #include "util/text_rules.h"
 
 namespace lurvane {

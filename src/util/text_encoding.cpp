@@ -1,4 +1,4 @@
-#include "settings/text_encoding.h"
+#include "util/text_encoding.h"
 
 #include <cstdint>
 
