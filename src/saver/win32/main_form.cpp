@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "startup/trace.h"
+#include "startup/win32/message_loop.h"
 #include "startup/win32/startup.h"
 #include "util/text_rules.h"
 
@@ -165,6 +166,10 @@ void MainForm::StopAnimationTimer() {
 }
 
 void MainForm::OnAnimationTimer() { renderer_.RenderFrame(previewMode_, startedManual_, *this); }
+
+int MainForm::Run() {
+    return RunMessageLoop(timer_, [this] { OnAnimationTimer(); });
+}
 
 void MainForm::Unload() {
     if (window_ != nullptr && !destroyed_) DestroyWindow(window_);

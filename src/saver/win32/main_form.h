@@ -42,8 +42,8 @@ public:
     // Unloads the form: the window goes, the run ends and with it the program.
     void Unload();
 
-    AnimationTimer& Timer() { return timer_; }
-    void OnAnimationTimer();
+    // Runs the message loop, one frame whenever the timer is due, until the form is unloaded.
+    int Run();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,6 +51,7 @@ private:
     void OnPaint();
     void OnMouseMove(int x, int y);
     void OnDestroy();
+    void OnAnimationTimer();
 
     bool PrepareBackground();
     void TakeFadeSource(const DibSurface& picture);

@@ -5,7 +5,6 @@
 
 #include "saver/win32/main_form.h"
 #include "startup/trace.h"
-#include "startup/win32/message_loop.h"
 #include "startup/win32/startup.h"
 #include "util/text_rules.h"
 #include "util/win32/text_convert.h"
@@ -50,7 +49,7 @@ int StartPreview(MainForm& form, long long hostHandle) {
         form.Unload();
         return 0;
     }
-    return RunMessageLoop(form.Timer(), [&form] { form.OnAnimationTimer(); });
+    return form.Run();
 }
 
 }  // namespace lurvane::win32

@@ -8,7 +8,6 @@
 #include "saver/win32/main_form.h"
 #include "startup/command_line.h"
 #include "startup/trace.h"
-#include "startup/win32/message_loop.h"
 #include "util/win32/handles.h"
 #include "util/win32/text_convert.h"
 
@@ -18,10 +17,6 @@ namespace {
 // The platform id read at a full-screen start; 0 in the other modes, as before any start.
 DWORD saverPlatformId = 0;
 bool saverCursorHidden = false;
-
-int RunSaver(MainForm& form) {
-    return RunMessageLoop(form.Timer(), [&form] { form.OnAnimationTimer(); });
-}
 
 void ChangePassword() {
     MainForm form;
@@ -85,7 +80,7 @@ int StartFullScreenSaver(bool startedManually) {
     if (saverPlatformId != VER_PLATFORM_WIN32_NT) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
 
     form.StartScreenSaver(false, startedManually);
-    return RunSaver(form);
+    return form.Run();
 }
 
 int Main(std::wstring_view fullCommandLine) {

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <thread>
 
-#include "startup/win32/message_loop.h"
 
 namespace lurvane::win32 {
 namespace {
@@ -26,7 +25,7 @@ TEST(MainForm, AKeyPressedWhileTheRunIsPreparedEndsItAtTheFirstFrame) {
     });
     const ULONGLONG started = GetTickCount64();
     form.StartScreenSaver(false, false);
-    RunMessageLoop(form.Timer(), [&form] { form.OnAnimationTimer(); });
+    form.Run();
     const ULONGLONG took = GetTickCount64() - started;
     finished = true;
     guard.join();
