@@ -4,6 +4,7 @@
 #include <string>
 
 #include "saver_driver.h"
+#include "stored_scene.h"
 
 namespace e2e {
 namespace {
@@ -70,23 +71,11 @@ bool WaitPumping(const SaverProcess& saver, DWORD milliseconds) {
 
 uint32_t Stripes(int, int y) { return (y / 6) % 2 ? 0xC08040u : 0x204060u; }
 
-class Preview : public ::testing::Test {
+class Preview : public StoredScene {
 protected:
     void SetUp() override {
-        ClearStoredSettings();
-        picture_ = TempFilePath(L"lurvane-e2e-preview.bmp");
-        ASSERT_TRUE(WriteBmp(picture_, 640, 480, Stripes));
-        StoreSetting(L"BackgroundImage", picture_);
-        StoreSetting(L"PathPoints", L"0,0;4800,0;4800,3540;0,3540");
-        StoreSetting(L"WaveAmp", L"10");
-        StoreSetting(L"Framerate", L"60");
-        StoreSetting(L"RestartSec", L"0");
+        StoreScene(L"lurvane-e2e-preview.bmp", 640, 480, Stripes, L"0,0;4800,0;4800,3540;0,3540", L"60");
     }
-    void TearDown() override {
-        ClearStoredSettings();
-        DeleteFileW(picture_.c_str());
-    }
-    std::wstring picture_;
 };
 
 TEST_F(Preview, BecomesAChildFillingTheHost) {

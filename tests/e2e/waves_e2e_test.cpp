@@ -5,6 +5,7 @@
 #include <string>
 
 #include "saver_driver.h"
+#include "stored_scene.h"
 
 namespace e2e {
 namespace {
@@ -26,24 +27,12 @@ int DifferingPixels(const ScreenShot& a, const ScreenShot& b, const RECT& area) 
 
 int Brightness(uint32_t pixel) { return static_cast<int>((pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF)); }
 
-class WaveRun : public ::testing::Test {
+class WaveRun : public StoredScene {
 protected:
     void SetUp() override {
-        ClearStoredSettings();
-        picture_ = TempFilePath(L"lurvane-e2e-stripes.bmp");
-        ASSERT_TRUE(WriteBmp(picture_, 1024, 768, Stripes));
-        StoreSetting(L"BackgroundImage", picture_);
-        StoreSetting(L"PathPoints", kLowerHalfPath);
-        StoreSetting(L"WaveAmp", L"10");
-        StoreSetting(L"Framerate", L"30");
-        StoreSetting(L"RestartSec", L"0");
+        StoreScene(L"lurvane-e2e-stripes.bmp", 1024, 768, Stripes, kLowerHalfPath, L"30");
         StoreSetting(L"MaximizeBackground", L"1");
     }
-    void TearDown() override {
-        ClearStoredSettings();
-        DeleteFileW(picture_.c_str());
-    }
-    std::wstring picture_;
 };
 
 TEST_F(WaveRun, WavesMoveInsideThePathAndNothingMovesOutsideIt) {
