@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace lurvane {
 namespace {
 
@@ -28,7 +30,10 @@ TEST(TraceLine, HundredthsDropTheLeadingZeroAndVanishAtWholeSeconds) {
 class TraceFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = ::testing::TempDir() + "lurvane_trace_test.log";
+        // ctest runs the cases of this fixture side by side, so each needs a file of its own.
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = ::testing::TempDir() + "lurvane_trace_" + test->name() + "_" +
+                std::to_string(getpid()) + ".log";
         std::remove(path_.c_str());
     }
     void TearDown() override {
