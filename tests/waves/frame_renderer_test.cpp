@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "trace_capture.h"
+#include "startup/trace_capture.h"
 
 namespace lurvane {
 namespace {
@@ -154,7 +154,7 @@ TEST_F(FrameRendererTest, OrdinaryRunArmsAtOnceAndHidesTheCursorOnce) {
 }
 
 TEST_F(FrameRendererTest, PreviewWithoutHostStopsAtTheEndOfTheFrame) {
-    TraceCapture trace("frame_renderer_preview.log");
+    TraceCapture trace;
     preview = true;
     Frame(10.0);
     EXPECT_EQ(host.cursorHides, 0);

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "settings/memory_settings_store.h"
 #include "settings/temp_folder.h"
+#include "startup/trace_capture.h"
 
 namespace lurvane {
 namespace {
@@ -178,23 +177,8 @@ TEST(SettingsSnapshot, FailuresOfPickerProfileOrPathNeverEscape) {
     EXPECT_EQ(engine.Bounds(), BoundingBox{});
 }
 
-class SnapshotTrace : public ::testing::Test {
-protected:
-    void SetUp() override { setenv("LURVANE_TRACE", folder_.Path("trace.log").c_str(), 1); }
-    void TearDown() override { unsetenv("LURVANE_TRACE"); }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> messages;
-        std::istringstream lines(TempFolder::Read(folder_.Path("trace.log")));
-        for (std::string line; std::getline(lines, line);) {
-            if (line.ends_with('\r')) line.pop_back();
-            messages.push_back(line.substr(line.find(": ") + 2));
-        }
-        return messages;
-    }
-    TempFolder folder_;
-};
-
-TEST_F(SnapshotTrace, TellsHowFarTheSnapshotGotAndRepeatsTheGeometryAfterAFallback) {
+TEST(SnapshotTrace, TellsHowFarTheSnapshotGotAndRepeatsTheGeometryAfterAFallback) {
+    TraceCapture trace;
     EngineSettings engine;
     SetGlobalSettings(Proportional(100), Screen(640, 480), engine);  // the picture cannot be loaded
     const std::vector<std::string> start{"SetGlobalSettings started", "SettingsForm loaded", "got global settings"};
@@ -212,7 +196,7 @@ TEST_F(SnapshotTrace, TellsHowFarTheSnapshotGotAndRepeatsTheGeometryAfterAFallba
     for (int pass = 0; pass < 2; ++pass)
         for (const char* step : {"got global factors", "got global pathpoints"}) expected.push_back(step);
     expected.push_back("SetGlobalSettings finished");
-    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(trace.Messages(), expected);
 }
 
 }  // namespace

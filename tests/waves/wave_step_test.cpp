@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "trace_capture.h"
+#include "startup/trace_capture.h"
 #include "waves/wave_table.h"
 
 namespace lurvane {
@@ -33,7 +33,7 @@ bool IsIdentity(const WaveTable& rows) {
 }
 
 TEST(WaveStep, CounterRunsThroughOnePeriodAndWrapsBeforeUse) {
-    TraceCapture trace("wave_step_ok.log");
+    TraceCapture trace;
     EngineSettings engine = Waves();
     WaveStep step;
     EXPECT_TRUE(IsIdentity(step.Rows()));
@@ -52,7 +52,7 @@ TEST(WaveStep, CounterRunsThroughOnePeriodAndWrapsBeforeUse) {
 }
 
 TEST(WaveStep, FailureIsTracedAndKeepsTheLastShiftedRows) {
-    TraceCapture trace("wave_step_fail.log");
+    TraceCapture trace;
     EngineSettings engine = Waves();
     WaveStep step;
     ASSERT_TRUE(step.Run(engine, 100));
@@ -67,7 +67,7 @@ TEST(WaveStep, FailureIsTracedAndKeepsTheLastShiftedRows) {
 }
 
 TEST(WaveStep, TallAreaWritesTheWholeTableButNeverShifts) {
-    TraceCapture trace("wave_step_tall.log");
+    TraceCapture trace;
     EngineSettings engine = Waves();
     engine.Table.fill(-1);
     WaveStep step;
@@ -78,7 +78,7 @@ TEST(WaveStep, TallAreaWritesTheWholeTableButNeverShifts) {
 }
 
 TEST(WaveStep, CounterOverflowFailsInTheAdvance) {
-    TraceCapture trace("wave_step_overflow.log");
+    TraceCapture trace;
     EngineSettings engine = Waves();
     engine.WaveFreq = 40000;
     WaveStep step;
@@ -91,7 +91,7 @@ TEST(WaveStep, CounterOverflowFailsInTheAdvance) {
 }
 
 TEST(WaveStep, LowAreaWithTinySmoothingStillWaves) {
-    TraceCapture trace("wave_step_low.log");
+    TraceCapture trace;
     EngineSettings engine = Waves();
     engine.WaveAsc = 1;
     WaveStep step;

@@ -1,11 +1,15 @@
-// Points LURVANE_TRACE at a private file for one test and reads back the messages.
+// Points LURVANE_TRACE at a file of the running test's own (ctest runs tests side by side)
+// and reads back what was written.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +17,10 @@ namespace lurvane {
 
 class TraceCapture {
 public:
-    explicit TraceCapture(const std::string& name) : path_(::testing::TempDir() + name) {
+    TraceCapture() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = ::testing::TempDir() + "lurvane_trace_" + test->test_suite_name() + "_" + test->name() + "_" +
+                std::to_string(getpid()) + ".log";
         std::remove(path_.c_str());
         setenv("LURVANE_TRACE", path_.c_str(), 1);
     }
@@ -23,6 +30,16 @@ public:
     }
     TraceCapture(const TraceCapture&) = delete;
     TraceCapture& operator=(const TraceCapture&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+    // The file as written, line ends included.
+    std::string Contents() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        return buffer.str();
+    }
 
     // The messages, without the time stamp in front of the first ": ".
     std::vector<std::string> Messages() const {
