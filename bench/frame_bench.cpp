@@ -2,11 +2,11 @@
 // memcpy of the whole wave area, at full-HD and 4K wave areas.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstring>
 #include <random>
 #include <vector>
 
+#include "bench_path.h"
 #include "imaging/surface.h"
 #include "waves/engine_settings.h"
 #include "waves/frame_composer.h"
@@ -15,17 +15,6 @@
 
 namespace lurvane {
 namespace {
-
-// A 64-corner ellipse touching the area's sides: pi/4, about three quarters of the area.
-std::vector<PathPoint> EllipsePath(int width, int height) {
-    std::vector<PathPoint> points;
-    for (int k = 0; k < 64; ++k) {
-        const double angle = k * 6.283185307179586 / 64;
-        points.push_back({static_cast<int32_t>(std::lround((width - 1) * (0.5 + 0.5 * std::cos(angle)))),
-                          static_cast<int32_t>(std::lround((height - 1) * (0.5 + 0.5 * std::sin(angle))))});
-    }
-    return points;
-}
 
 struct Scene {
     Scene(int width, int height) : buffer(width, height), visible(width, height) {
@@ -36,15 +25,8 @@ struct Scene {
         engine.WaveCount = 6;
         engine.WaveAsc = 10;
         engine.WaveDirection = 1;
-        mask.Build(EllipsePath(width, height), width, height);
+        mask.Build(bench::EllipsePath(width, height), width, height);
     }
-    double Coverage() const {
-        double inside = 0;
-        for (int y = 0; y < mask.Height(); ++y)
-            for (const RowSpan& span : mask.Row(y)) inside += span.X1 - span.X0;
-        return inside / (static_cast<double>(mask.Width()) * mask.Height());
-    }
-
     PixelBuffer buffer, visible;
     EngineSettings engine;
     PathMask mask;
@@ -64,7 +46,7 @@ void FrameCore(benchmark::State& state) {
         benchmark::DoNotOptimize(scene.visible.Pixels().data());
         benchmark::ClobberMemory();
     }
-    state.counters["coverage"] = scene.Coverage();
+    state.counters["coverage"] = bench::Coverage(scene.mask);
     SetBytes(state, width, height);
 }
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_path.h"
 #include "imaging/win32/dib_surface.h"
 #include "startup/win32/message_loop.h"
 #include "waves/engine_settings.h"
@@ -23,24 +24,6 @@ namespace {
 using lurvane::win32::DibSurface;
 
 constexpr int kWarmUpFrames = 20;
-
-// A 64-corner ellipse touching the area's sides: pi/4, about three quarters of the area.
-std::vector<lurvane::PathPoint> EllipsePath(int width, int height) {
-    std::vector<lurvane::PathPoint> points;
-    for (int k = 0; k < 64; ++k) {
-        const double angle = k * 6.283185307179586 / 64;
-        points.push_back({static_cast<int32_t>(std::lround((width - 1) * (0.5 + 0.5 * std::cos(angle)))),
-                          static_cast<int32_t>(std::lround((height - 1) * (0.5 + 0.5 * std::sin(angle))))});
-    }
-    return points;
-}
-
-double Coverage(const lurvane::PathMask& mask) {
-    double inside = 0;
-    for (int y = 0; y < mask.Height(); ++y)
-        for (const lurvane::RowSpan& span : mask.Row(y)) inside += span.X1 - span.X0;
-    return inside / (static_cast<double>(mask.Width()) * mask.Height());
-}
 
 // Horizontal stripes with a slow ramp across, so that every shifted row really changes pixels.
 void PaintStripes(const DibSurface& surface) {
@@ -126,7 +109,7 @@ int main(int argc, char** argv) {
     BitBlt(visible.Dc(), 0, 0, width, height, background.Dc(), 0, 0, SRCCOPY);
 
     lurvane::PathMask mask;
-    mask.Build(EllipsePath(width, height), width, height);
+    mask.Build(lurvane::bench::EllipsePath(width, height), width, height);
 
     // The stored defaults of a fresh install, apart from waves from the top.
     lurvane::EngineSettings engine;
@@ -195,7 +178,7 @@ int main(int argc, char** argv) {
     std::printf("frame_present_bench: %d frames (after %d warm-up) at %d x %d, screen %d x %d\n", frames,
                 kWarmUpFrames, width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     std::printf("path coverage %.1f %% of the area, dirty box %d x %d, failed wave steps %d\n",
-                Coverage(mask) * 100.0, dirty.Width(), dirty.Height(), failedSteps);
+                lurvane::bench::Coverage(mask) * 100.0, dirty.Width(), dirty.Height(), failedSteps);
     std::printf("%-22s %8s %8s %8s %8s %8s   (ms)\n", "part", "min", "median", "mean", "p95", "max");
     PrintRow("wave step", waveMs);
     PrintRow("compose", composeMs);
