@@ -32,6 +32,13 @@ public:
         pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), fill);
     }
 
+    // Becomes a copy of the view's pixels (empty for an empty view).
+    void CopyFrom(const SurfaceView& view) {
+        width_ = view.Empty() ? 0 : view.Width;
+        height_ = view.Empty() ? 0 : view.Height;
+        pixels_.assign(view.Pixels, view.Pixels + view.PixelCount());
+    }
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     SurfaceView View() { return {pixels_.data(), width_, height_}; }

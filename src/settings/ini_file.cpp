@@ -33,8 +33,6 @@ std::string_view TrimSpace(std::string_view text) {
     return text;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return LowerAscii(a) == LowerAscii(b); }
-
 std::string DecodeUtf16(std::string_view bytes) {
     std::u16string units;
     units.reserve(bytes.size() / 2);
@@ -121,7 +119,7 @@ struct SectionSpan {
 std::optional<SectionSpan> FindSection(const Document& document, std::string_view section) {
     for (std::size_t i = 0; i < document.Lines.size(); ++i) {
         auto name = SectionName(document.Lines[i].Text);
-        if (!name || !SameName(*name, section)) continue;
+        if (!name || !EqualsIgnoringAsciiCase(*name, section)) continue;
         SectionSpan span{i, i + 1};
         while (span.End < document.Lines.size() && !SectionName(document.Lines[span.End].Text)) ++span.End;
         return span;
@@ -132,7 +130,7 @@ std::optional<SectionSpan> FindSection(const Document& document, std::string_vie
 std::optional<std::size_t> FindKey(const Document& document, const SectionSpan& span, std::string_view key) {
     for (std::size_t i = span.Header + 1; i < span.End; ++i) {
         auto entry = KeyEntry(document.Lines[i].Text);
-        if (entry && SameName(entry->Key, key)) return i;
+        if (entry && EqualsIgnoringAsciiCase(entry->Key, key)) return i;
     }
     return std::nullopt;
 }
@@ -143,15 +141,7 @@ std::string_view Unquoted(std::string_view value) {
     return value;
 }
 
-std::string LimitValue(std::string_view value) {
-    value = value.substr(0, value.find('\0'));
-    if (value.size() > kIniValueLimit) {
-        std::size_t cut = kIniValueLimit;
-        while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
-        value = value.substr(0, cut);
-    }
-    return std::string(value);
-}
+std::string LimitValue(std::string_view value) { return std::string(Utf8Prefix(StripAfterNul(value), kIniValueLimit)); }
 
 bool HoldsLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 

@@ -98,12 +98,12 @@ std::string GetPathPointsText(const PathMarkers& markers) {
 
 bool SetPathPointsFromText(PathMarkers& markers, std::string_view text) {
     bool firstPlaced = false;
-    if (text.empty()) return firstPlaced;
-    // Elements past the last separator are empty, so the walk may stop there.
-    const std::size_t elements = static_cast<std::size_t>(std::count(text.begin(), text.end(), ';')) + 1;
-    const int last = static_cast<int>(std::min<std::size_t>(elements, kMaxListElements));
-    for (int n = 1; n <= last; ++n) {
-        std::string element = ParseCSV(text, n);
+    // One walk along the ";"-separated elements; the position after the last one ends it.
+    std::size_t start = 0;
+    for (int n = 1; n <= kMaxListElements && start < text.size(); ++n) {
+        const std::size_t end = std::min(text.find(';', start), text.size());
+        const std::string_view element = text.substr(start, end - start);
+        start = end + 1;
         if (element.empty()) continue;
         double x = NumericValue(ParseComma(element, 1));
         double y = NumericValue(ParseComma(element, 2));

@@ -144,19 +144,10 @@ PathMarkers SettingsModel::PathAtZoomOne() const {
     return atOne;
 }
 
-bool SettingsModel::ZoomIn() {
-    if (zoom_ + kZoomStep > kMaxZoom) return false;
-    double old = zoom_;
-    zoom_ += kZoomStep;
-    path_.ScalePathPoints(zoom_ / old, zoom_ / old);
-    return true;
-}
-
-bool SettingsModel::ZoomOut() {
-    if (zoom_ - kZoomStep < kMinZoom) return false;
-    double old = zoom_;
-    zoom_ -= kZoomStep;
-    path_.ScalePathPoints(zoom_ / old, zoom_ / old);
+bool SettingsModel::ZoomTo(double zoom) {
+    if (zoom < kMinZoom || zoom > kMaxZoom) return false;
+    path_.ScalePathPoints(zoom / zoom_, zoom / zoom_);
+    zoom_ = zoom;
     return true;
 }
 

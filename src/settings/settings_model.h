@@ -79,8 +79,8 @@ public:
     // The preview's zoom, 1 to 4 in steps of one half. Zooming scales the markers with the
     // preview; false (and no scaling) when the zoom is already at its end.
     double ZoomFactor() const { return zoom_; }
-    bool ZoomIn();
-    bool ZoomOut();
+    bool ZoomIn() { return ZoomTo(zoom_ + kZoomStep); }
+    bool ZoomOut() { return ZoomTo(zoom_ - kZoomStep); }
 
 private:
     struct Slot {
@@ -90,6 +90,7 @@ private:
     Slot& SlotOf(SettingId id) { return slots_[static_cast<std::size_t>(id)]; }
     const Slot& SlotOf(SettingId id) const { return slots_[static_cast<std::size_t>(id)]; }
     bool SetWholeNumber(SettingId id, double value, bool checkRange);
+    bool ZoomTo(double zoom);
 
     std::array<Slot, kSettingCount> slots_;
     PathMarkers path_;

@@ -4,25 +4,12 @@
 #include <initializer_list>
 
 #include "dialog/language.h"
+#include "util/text_encoding.h"
 #include "util/text_rules.h"
 
 namespace lurvane {
-namespace {
-
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-}  // namespace
-
-std::string_view StripAfterNul(std::string_view text) { return text.substr(0, text.find('\0')); }
-
 std::string TextFromStoredData(std::string_view data) {
-    std::string_view text = StripAfterNul(data);
-    if (text.size() > kStoredTextLimit) {
-        std::size_t cut = kStoredTextLimit;
-        while (cut > 0 && IsUtf8Continuation(text[cut])) --cut;
-        text = text.substr(0, cut);
-    }
-    return std::string(TrimBlanks(text));
+    return std::string(TrimBlanks(Utf8Prefix(StripAfterNul(data), kStoredTextLimit)));
 }
 
 std::string FitListForStore(std::string_view text) {

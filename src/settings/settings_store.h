@@ -31,9 +31,6 @@ public:
 // longer than this.
 inline constexpr std::size_t kStoredTextLimit = 16299;
 
-// The text up to its first NUL.
-std::string_view StripAfterNul(std::string_view text);
-
 // What a value's stored data reads as: cut at the first NUL, at most kStoredTextLimit bytes
 // (never splitting a UTF-8 character), without leading and trailing spaces.
 std::string TextFromStoredData(std::string_view data);

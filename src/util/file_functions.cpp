@@ -3,6 +3,8 @@
 #include <bit>
 #include <cmath>
 
+#include "util/text_rules.h"
+
 namespace lurvane {
 namespace {
 
@@ -22,15 +24,13 @@ double RandomFraction(float seed) {
     return static_cast<double>(bits >> 11) * 0x1.0p-53;
 }
 
-char LowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::vector<std::string> ListFiles(const FileSystem& fileSystem, std::string_view folder, std::string_view pattern) {
     std::vector<std::string> names;
     for (const DirectoryEntry& entry : fileSystem.FindEntries(folder, pattern)) {
         // Some file systems hand back a name with garbage after its terminator.
-        std::string name = entry.Name.substr(0, entry.Name.find('\0'));
+        std::string name(StripAfterNul(entry.Name));
         if (entry.IsFolder) {
             if (name == "." || name == "..") continue;
             names.push_back("." + name);
@@ -89,13 +89,6 @@ std::string GetDocumentsFolder(const FileSystem& fileSystem) {
     // A documents folder at a drive root comes back as "D:\"; callers append "\...".
     while (!folder.empty() && folder.back() == '\\') folder.pop_back();
     return folder;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i])) return false;
-    return true;
 }
 
 }  // namespace lurvane

@@ -63,7 +63,4 @@ std::string GetProfilePath(std::string_view picturePath);
 // The user's documents folder without a trailing "\"; empty when the system cannot name it.
 std::string GetDocumentsFolder(const FileSystem& fileSystem);
 
-// ASCII case-insensitive equality, as extensions are compared.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 }  // namespace lurvane

@@ -2,36 +2,17 @@
 
 #include <algorithm>
 
+#include "util/text_encoding.h"
+
 namespace lurvane {
 namespace {
 
-// Code points of a UTF-8 text, case-folded. A byte that does not start a valid sequence
-// stands for itself, moved out of the Unicode range so that it never equals a real letter.
+// Code points of a UTF-8 text, with ASCII and Latin-1 letters folded to lower case.
 std::u32string FoldedCodePoints(std::string_view text) {
-    std::u32string result;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        char32_t code = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
-            if ((next & 0xC0) != 0x80) {
-                length = 0;
-                break;
-            }
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if (length == 0) {
-            result.push_back(0x110000u + lead);
-            ++i;
-            continue;
-        }
+    std::u32string folded = Utf8ToUtf32(text);
+    for (char32_t& code : folded)
         if ((code >= U'A' && code <= U'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7)) code += 0x20;
-        result.push_back(code);
-        i += length;
-    }
-    return result;
+    return folded;
 }
 
 bool MatchFolded(std::u32string_view name, std::u32string_view pattern) {

@@ -56,6 +56,13 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
 
 }  // namespace
 
+std::string_view Utf8Prefix(std::string_view utf8, std::size_t maxBytes) {
+    if (utf8.size() <= maxBytes) return utf8;
+    std::size_t cut = maxBytes;
+    while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;  // a continuation byte
+    return utf8.substr(0, cut);
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
@@ -70,6 +77,14 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
             out.push_back(static_cast<char16_t>(c));
         }
     }
+    return out;
+}
+
+std::u32string Utf8ToUtf32(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) out.push_back(NextCodePoint(utf8, pos));
     return out;
 }
 

@@ -3,6 +3,7 @@
 // Malformed input never fails: each bad sequence becomes U+FFFD.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,10 @@ namespace lurvane {
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+std::u32string Utf8ToUtf32(std::string_view utf8);
+
+// The longest start of a UTF-8 text that is at most `maxBytes` long and ends at the end of a
+// character.
+std::string_view Utf8Prefix(std::string_view utf8, std::size_t maxBytes);
 
 }  // namespace lurvane

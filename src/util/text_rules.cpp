@@ -9,6 +9,8 @@
 namespace lurvane {
 namespace {
 
+char LowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool IsIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 std::string WithoutBlanks(std::string_view text) {
@@ -141,6 +143,8 @@ std::string ParseSeparatedString(std::string_view text, char separator, int inde
     }
 }
 
+std::string_view StripAfterNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -149,9 +153,15 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::string LowerAscii(std::string_view text) {
     std::string lowered(text);
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : lowered) c = LowerAsciiChar(c);
     return lowered;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAsciiChar(a[i]) != LowerAsciiChar(b[i])) return false;
+    return true;
 }
 
 std::string NumberText(double value) {

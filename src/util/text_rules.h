@@ -34,11 +34,17 @@ std::string ParseSeparatedString(std::string_view text, char separator, int inde
 inline std::string ParseCSV(std::string_view text, int index) { return ParseSeparatedString(text, ';', index); }
 inline std::string ParseComma(std::string_view text, int index) { return ParseSeparatedString(text, ',', index); }
 
+// The text up to its first NUL.
+std::string_view StripAfterNul(std::string_view text);
+
 // Surrounding blanks removed (spaces only, as the classic Trim does).
 std::string_view TrimBlanks(std::string_view text);
 
 // ASCII-only lower case, which is what the command-line switch comparison needs.
 std::string LowerAscii(std::string_view text);
+
+// Equality without regard to ASCII case, as extensions, INI names and registry roots compare.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Shortest decimal text of a number: integers without a decimal point.
 std::string NumberText(double value);

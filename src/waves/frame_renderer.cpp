@@ -14,11 +14,10 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr int kNoticeSeconds = 5;
 constexpr int kNoticeStripHeight = 30;  // the notice prints 30 rows above the bottom
 
-// Seconds from `since` to `now` on the clock that restarts at midnight; a run never lasts a day.
-double SecondsSince(double since, double now) { return now < since ? now + kSecondsPerDay - since : now - since; }
-
-// `now` continued past midnight when it has wrapped below `since`.
+// `now` continued past midnight when it has wrapped below `since`; a run never lasts a day.
 double Unwrapped(double since, double now) { return now < since ? now + kSecondsPerDay : now; }
+
+double SecondsSince(double since, double now) { return Unwrapped(since, now) - since; }
 
 int64_t WholeSecond(double seconds) { return static_cast<int64_t>(std::nearbyint(seconds)); }
 
@@ -84,17 +83,18 @@ void FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost&
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
                                             visible.Height, visible);
-    if (startedManually && Elapsed(host) < kNoticeSeconds) {
+    const int elapsed = Elapsed(host);
+    if (startedManually && elapsed < kNoticeSeconds) {
         host.EraseNoticeStrip();
         // One reading of the clock for the text: the shadow and the text must show the same digits.
         const double noticeNow = Unwrapped(startTime_, host.Now());
         const int64_t remaining = WholeSecond(startTime_ + kNoticeSeconds) - WholeSecond(noticeNow);
         host.DrawNotice(host.NoticeText() + " (" + std::to_string(remaining) + ")");
         dirty = Union(dirty, noticeStrip);
-    } else if (startedManually && Elapsed(host) < kNoticeSeconds + 1) {
+    } else if (startedManually && elapsed < kNoticeSeconds + 1) {
         host.EraseNoticeStrip();
         dirty = Union(dirty, noticeStrip);
-    } else if (engine_.RestartSec > 0 && Elapsed(host) > engine_.RestartSec && engine_.RandomizeBackground) {
+    } else if (engine_.RestartSec > 0 && elapsed > engine_.RestartSec && engine_.RandomizeBackground) {
         Restart(preview, startedManually, host);
         const SurfaceView restarted = host.Visible();
         dirty = Clipped(0, 0, restarted.Width, restarted.Height, restarted);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "util/text_rules.h"
+
 namespace lurvane {
 namespace {
 

@@ -119,7 +119,7 @@ SnapshotResult Snapshot(SettingsModel& model, const SnapshotEnvironment& env, En
         Tolerate([&] {
             std::string picture = pick(engine.BackgroundImage, true);
             model.SetText(BackgroundImage, picture);
-            model.SetProfilePath(ChangeExtension(picture, "rpp"));
+            model.SetProfilePath(GetProfilePath(picture));
             if (env.LoadProfile) env.LoadProfile(model);
             else LoadINI(model);
         });

@@ -24,7 +24,6 @@ public:
         BOOL SuppressExternalCodecs = FALSE;
     };
 
-    static constexpr int kInterpolationBilinear = 3;
     static constexpr int kInterpolationHighQualityBicubic = 7;
     static constexpr int kSmoothingAntiAlias = 4;
     static constexpr int kUnitPixel = 2;

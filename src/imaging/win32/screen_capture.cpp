@@ -16,7 +16,7 @@ bool DrawPicture(const GdiPlusPicture& picture, const CaptureRequest& request, C
     const auto placement = FitPicture(surfaces.Main.Width(), surfaces.Main.Height(), picture.Width(), picture.Height(),
                                       request.MaximizeBackground, request.SizeBackground);
     if (!placement) return false;
-    surfaces.Image.Fill(request.BackgroundColour);
+    // The image already holds the background colour around the picture (CaptureBackground).
     if (!picture.DrawScaled(surfaces.Image.Dc(), placement->X, placement->Y, placement->Width, placement->Height,
                             GdiPlus::kInterpolationHighQualityBicubic))
         return false;

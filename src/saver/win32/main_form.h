@@ -90,7 +90,7 @@ private:
     DibSurface backBuffer_;  // clean copy of the background
     DibSurface image_;       // the prepared background image
     DibSurface waveBuffer_;  // the unshifted background inside the path's bounding box
-    std::vector<uint32_t> fadeSource_;
+    PixelBuffer fadeSource_;  // the undarkened picture a fade starts from
     GdiObject noticeFont_;
     RECT noticeArea_{};  // part of the visible surface the notice changed since the last present
 };

@@ -129,7 +129,7 @@ bool MainForm::PrepareBackground() {
     if (captured == CaptureResult::SnapshotFailed) ShowLanguageMessage(55);
     TraceQuietly("Screen captured");
 
-    fadeSource_.clear();
+    fadeSource_ = PixelBuffer();
     if (engine_.RestartSec > 0) {
         TakeFadeSource(backBuffer_);
         StartFadeUp();
@@ -150,17 +150,14 @@ bool MainForm::PrepareBackground() {
     return true;
 }
 
-void MainForm::TakeFadeSource(const DibSurface& picture) {
-    const SurfaceView view = picture.View();
-    fadeSource_.assign(view.Pixels, view.Pixels + view.PixelCount());
-}
+void MainForm::TakeFadeSource(const DibSurface& picture) { fadeSource_.CopyFrom(picture.View()); }
 
 void MainForm::RunFade(const std::array<int, 25>& steps) {
     const SurfaceView target = main_.View();
-    if (fadeSource_.size() != target.PixelCount() || target.Empty()) return;
+    if (target.Empty()) return;
     const RECT whole{0, 0, target.Width, target.Height};
     for (int darkness : steps) {
-        ShadePixels(fadeSource_, std::span<uint32_t>(target.Pixels, target.PixelCount()), darkness);
+        if (!ShadeBitmap(fadeSource_.View(), target, darkness)) return;  // no picture of this size to fade
         BlitToWindow(whole);
         Sleep(10);
     }
@@ -218,9 +215,7 @@ void MainForm::EraseNoticeStrip() {
     noticeArea_ = Union(noticeArea_, RECT{0, height - 30, main_.Width(), height});
 }
 
-void MainForm::HideCursor() {
-    if (!previewMode_) HideSaverCursor();
-}
+void MainForm::HideCursor() { HideSaverCursor(); }  // the renderer never asks in a preview
 
 void MainForm::DisableTimer() { timer_.Stop(); }
 

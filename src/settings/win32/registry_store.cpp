@@ -14,10 +14,9 @@ namespace {
 constexpr REGSAM kCreateAccess = 0x3F;
 
 HKEY RootKey(std::string_view name) {
-    const std::string lowered = LowerAscii(name);
-    if (lowered == "hkey_current_user") return HKEY_CURRENT_USER;
-    if (lowered == "hkey_local_machine") return HKEY_LOCAL_MACHINE;
-    if (lowered == "hkey_classes_root") return HKEY_CLASSES_ROOT;
+    if (EqualsIgnoringAsciiCase(name, "HKEY_CURRENT_USER")) return HKEY_CURRENT_USER;
+    if (EqualsIgnoringAsciiCase(name, "HKEY_LOCAL_MACHINE")) return HKEY_LOCAL_MACHINE;
+    if (EqualsIgnoringAsciiCase(name, "HKEY_CLASSES_ROOT")) return HKEY_CLASSES_ROOT;
     return nullptr;
 }
 

@@ -3,11 +3,9 @@
 #include <windows.h>
 
 namespace lurvane::win32 {
+namespace {
 
-void WaitForMessageOrTimeout(unsigned long milliseconds) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-}
-
+// Dispatches queued messages; false once WM_QUIT has been taken.
 bool DispatchPendingMessages(int& exitCode) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -19,6 +17,18 @@ bool DispatchPendingMessages(int& exitCode) {
         DispatchMessageW(&message);
     }
     return true;
+}
+
+}  // namespace
+
+int RunMessageLoop(AnimationTimer& timer, const std::function<void()>& onFrame) {
+    int exitCode = 0;
+    while (true) {
+        // Sleeps until a message arrives or the next frame is due.
+        MsgWaitForMultipleObjectsEx(0, nullptr, timer.MillisecondsUntilDue(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (!DispatchPendingMessages(exitCode)) return exitCode;
+        if (timer.TakeDue()) onFrame();
+    }
 }
 
 void PumpPendingMessages() {

@@ -50,11 +50,6 @@ struct ModuleTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle handle) { FreeLibrary(handle); }
 };
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { CloseHandle(handle); }
-};
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
@@ -69,7 +64,6 @@ struct RegistryKeyTraits {
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using Module = UniqueHandle<ModuleTraits>;
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
