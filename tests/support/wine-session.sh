@@ -46,6 +46,11 @@ wine_session_start() {
   export LURVANE_WINE_SESSION=1 LURVANE_XVFB_PID LURVANE_WINE_TMP
 }
 
+# Stores one saver setting as REG_SZ text in the session's prefix: wine_store_setting NAME TEXT
+wine_store_setting() {
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Brannick\Lurvane\Settings' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
+}
+
 wine_session_stop() {
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
