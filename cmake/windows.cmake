@@ -10,6 +10,7 @@ add_library(lurvane_shell STATIC ${shell_sources})
 target_link_libraries(lurvane_shell PUBLIC lurvane_core ${win32_libs})
 target_compile_definitions(lurvane_shell PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_compile_options(lurvane_shell PRIVATE ${LURVANE_WARNINGS})
+target_include_directories(lurvane_shell PUBLIC res)
 
 add_executable(lurvane WIN32 src/startup/win32/win_main.cpp res/lurvane.rc)
 set_target_properties(lurvane PROPERTIES OUTPUT_NAME lurvane SUFFIX .scr)

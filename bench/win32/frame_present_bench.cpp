@@ -13,7 +13,7 @@
 
 #include "bench_path.h"
 #include "imaging/win32/dib_surface.h"
-#include "startup/win32/message_loop.h"
+#include "util/win32/message_loop.h"
 #include "waves/engine_settings.h"
 #include "waves/frame_composer.h"
 #include "waves/path_mask.h"

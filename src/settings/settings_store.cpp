@@ -3,7 +3,7 @@
 #include <array>
 #include <initializer_list>
 
-#include "dialog/language.h"
+#include "text/language.h"
 #include "util/text_encoding.h"
 #include "util/text_rules.h"
 

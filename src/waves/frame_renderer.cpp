@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "util/text_rules.h"
-#include "startup/trace.h"
+#include "util/trace.h"
 #include "waves/frame_composer.h"
 
 namespace lurvane {

@@ -9,7 +9,7 @@
 #include "util/file_functions.h"
 #include "util/text_rules.h"
 #include "waves/bounding_box.h"
-#include "startup/trace.h"
+#include "util/trace.h"
 
 namespace lurvane {
 namespace {

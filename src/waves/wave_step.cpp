@@ -4,7 +4,7 @@
 #include <string>
 
 #include "util/text_rules.h"
-#include "startup/trace.h"
+#include "util/trace.h"
 #include "waves/wave_table.h"
 
 namespace lurvane {

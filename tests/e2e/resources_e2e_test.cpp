@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "saver_driver.h"
-#include "startup/version.h"
+#include "util/version.h"
 
 namespace e2e {
 namespace {

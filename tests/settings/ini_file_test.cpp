@@ -6,7 +6,7 @@
 #include <string>
 
 #include "settings/file_bytes.h"
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace lurvane {
 namespace {

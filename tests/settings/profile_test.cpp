@@ -7,7 +7,7 @@
 #include "settings/file_bytes.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_store.h"
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 #include "util/file_functions.h"
 
 namespace lurvane {

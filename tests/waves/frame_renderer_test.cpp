@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/trace_capture.h"
+#include "support/trace_capture.h"
 
 namespace lurvane {
 namespace {

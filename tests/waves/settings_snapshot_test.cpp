@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "settings/memory_settings_store.h"
-#include "settings/temp_folder.h"
-#include "startup/trace_capture.h"
+#include "support/temp_folder.h"
+#include "support/trace_capture.h"
 
 namespace lurvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/trace_capture.h"
+#include "support/trace_capture.h"
 #include "waves/wave_table.h"
 
 namespace lurvane {

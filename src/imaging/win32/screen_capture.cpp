@@ -1,7 +1,7 @@
 #include "imaging/win32/screen_capture.h"
 
 #include "imaging/picture_fit.h"
-#include "startup/win32/message_loop.h"
+#include "util/win32/message_loop.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {

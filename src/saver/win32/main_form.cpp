@@ -3,9 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "startup/trace.h"
-#include "startup/win32/message_loop.h"
+#include "util/trace.h"
+#include "util/win32/message_loop.h"
 #include "startup/win32/startup.h"
+#include "resource.h"
 #include "util/text_rules.h"
 
 namespace lurvane::win32 {
@@ -23,7 +24,7 @@ void RegisterWindowClass(WNDPROC procedure) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100));
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LURVANE));
     registered = RegisterClassExW(&windowClass) != 0;
 }
 

@@ -9,7 +9,7 @@
 
 #include "imaging/win32/dib_surface.h"
 #include "imaging/win32/gdiplus_api.h"
-#include "saver/win32/animation_timer.h"
+#include "util/win32/animation_timer.h"
 #include "util/win32/handles.h"
 #include "waves/engine_settings.h"
 #include "waves/frame_renderer.h"

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <memory>
 
-#include "dialog/language.h"
+#include "text/language.h"
 #include "imaging/win32/screen_capture.h"
 #include "saver/shade.h"
 #include "saver/win32/main_form.h"
 #include "settings/win32/registry_store.h"
-#include "startup/win32/message_loop.h"
-#include "startup/trace.h"
+#include "util/win32/message_loop.h"
+#include "util/trace.h"
 #include "startup/win32/startup.h"
 #include "util/text_rules.h"
 #include "util/win32/text_convert.h"

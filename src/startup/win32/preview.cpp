@@ -4,7 +4,7 @@
 #include <string>
 
 #include "saver/win32/main_form.h"
-#include "startup/trace.h"
+#include "util/trace.h"
 #include "startup/win32/startup.h"
 #include "util/text_rules.h"
 #include "util/win32/text_convert.h"

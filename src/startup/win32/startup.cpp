@@ -7,7 +7,7 @@
 #include "dialog/win32/settings_entry.h"
 #include "saver/win32/main_form.h"
 #include "startup/command_line.h"
-#include "startup/trace.h"
+#include "util/trace.h"
 #include "util/win32/handles.h"
 #include "util/win32/text_convert.h"
 

@@ -3,7 +3,7 @@
 // blank on each side, and tooltip lines that end in a blank are joined to the next line.
 // The Italian block has no translation yet for the tooltip lines 98-109 and 123-129; those
 // requests yield the empty text in Italian.
-#include "dialog/language.h"
+#include "text/language.h"
 
 #include <iterator>
 

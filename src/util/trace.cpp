@@ -1,4 +1,4 @@
-#include "startup/trace.h"
+#include "util/trace.h"
 
 #include <chrono>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "saver/win32/animation_timer.h"
+#include "util/win32/animation_timer.h"
 
 namespace lurvane::win32 {
 

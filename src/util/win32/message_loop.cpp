@@ -1,4 +1,4 @@
-#include "startup/win32/message_loop.h"
+#include "util/win32/message_loop.h"
 
 #include <windows.h>
 

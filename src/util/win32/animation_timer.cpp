@@ -1,4 +1,4 @@
-#include "saver/win32/animation_timer.h"
+#include "util/win32/animation_timer.h"
 
 #include <mmsystem.h>
 

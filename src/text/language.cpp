@@ -1,4 +1,4 @@
-#include "dialog/language.h"
+#include "text/language.h"
 
 #include "util/text_rules.h"
 

@@ -1,4 +1,4 @@
-#include "startup/trace.h"
+#include "util/trace.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "startup/trace_capture.h"
+#include "support/trace_capture.h"
 
 namespace lurvane {
 namespace {
