@@ -6,20 +6,10 @@
 #include <limits>
 
 namespace lurvane {
-namespace {
-
-int32_t currentLanguage = kGerman;  // until the stored choice is applied
-
-}  // namespace
-
-void SetLanguage(int32_t language) { currentLanguage = language; }
-
-int32_t GetLanguage() { return currentLanguage; }
-
-std::string GetLangString(int32_t number) {
+std::string Language::GetLangString(int32_t number) const {
     if (number < kFirstLanguageText || number > kLastLanguageText) return {};
     // Computed wide so that an absurd language number cannot overflow the key.
-    const int64_t key = int64_t{1000} * currentLanguage + number;
+    const int64_t key = int64_t{1000} * current_ + number;
     if (key < std::numeric_limits<int32_t>::min() || key > std::numeric_limits<int32_t>::max()) return {};
     const auto text = FindLanguageText(static_cast<int32_t>(key));
     return text ? std::string(*text) : std::string();

@@ -6,7 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <cerrno>
 #include <stdexcept>
+#include <system_error>
+
+#include "util/text_encoding.h"
 
 namespace lurvane {
 namespace {
@@ -37,23 +41,16 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+std::unique_ptr<std::FILE, FileCloser> OpenForAppending(const std::string& file) {
 #ifdef _WIN32
-std::unique_ptr<std::FILE, FileCloser> OpenTraceFile() {
-    const wchar_t* name = _wgetenv(L"LURVANE_TRACE");
-    if (name == nullptr || *name == L'\0') return nullptr;
-    std::FILE* file = _wfopen(name, L"ab");
-    if (file == nullptr) throw std::runtime_error("trace file cannot be opened");
-    return std::unique_ptr<std::FILE, FileCloser>(file);
-}
+    const std::u16string wide = Utf8ToUtf16(file);
+    std::FILE* opened = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"ab");
 #else
-std::unique_ptr<std::FILE, FileCloser> OpenTraceFile() {
-    const char* name = std::getenv("LURVANE_TRACE");
-    if (name == nullptr || *name == '\0') return nullptr;
-    std::FILE* file = std::fopen(name, "ab");
-    if (file == nullptr) throw std::runtime_error("trace file cannot be opened");
-    return std::unique_ptr<std::FILE, FileCloser>(file);
-}
+    std::FILE* opened = std::fopen(file.c_str(), "ab");
 #endif
+    if (opened == nullptr) throw std::system_error(errno, std::generic_category(), "trace file cannot be opened");
+    return std::unique_ptr<std::FILE, FileCloser>(opened);
+}
 
 }  // namespace
 
@@ -75,16 +72,27 @@ std::string FormatTraceLine(const TraceTime& time, std::string_view message) {
     return line;
 }
 
-void WriteTrace(std::string_view message) {
-    auto file = OpenTraceFile();
-    if (!file) return;
+Trace Trace::FromEnvironment() {
+#ifdef _WIN32
+    const wchar_t* name = _wgetenv(L"LURVANE_TRACE");
+    if (name == nullptr) return Trace();
+    return Trace(Utf16ToUtf8(reinterpret_cast<const char16_t*>(name)));
+#else
+    const char* name = std::getenv("LURVANE_TRACE");
+    return Trace(name != nullptr ? name : "");
+#endif
+}
+
+void Trace::WriteTrace(std::string_view message) const {
+    if (file_.empty()) return;
+    auto file = OpenForAppending(file_);
     std::string line = FormatTraceLine(Now(), message);
     line += "\r\n";
     if (std::fwrite(line.data(), 1, line.size(), file.get()) != line.size())
-        throw std::runtime_error("trace file cannot be written");
+        throw std::system_error(errno, std::generic_category(), "trace file cannot be written");
 }
 
-void TraceQuietly(std::string_view message) {
+void Trace::TraceQuietly(std::string_view message) const {
     try {
         WriteTrace(message);
     } catch (const std::exception&) {

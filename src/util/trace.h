@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace lurvane {
 
@@ -18,12 +19,29 @@ struct TraceTime {
 // rounds to 0 or 1 adds nothing.
 std::string FormatTraceLine(const TraceTime& time, std::string_view message);
 
-// Appends a line to the file named by LURVANE_TRACE, or does nothing when it is unset or empty.
-// A file that cannot be opened or written raises std::runtime_error.
-void WriteTrace(std::string_view message);
+// Where the trace goes: a file (UTF-8 path) or nowhere. Copies are cheap and all write to the
+// same file, so every part of the program can hold one by value.
+class Trace {
+public:
+    // Traces nothing.
+    Trace() = default;
+    explicit Trace(std::string file) : file_(std::move(file)) {}
 
-// The same for callers that run on: a trace file that cannot be written is a diagnostic
-// problem, not a reason to end the saver, so the failure is dropped.
-void TraceQuietly(std::string_view message);
+    // The file named by LURVANE_TRACE; nowhere when it is unset or empty.
+    static Trace FromEnvironment();
+
+    bool Enabled() const { return !file_.empty(); }
+
+    // Appends a line to the file, or does nothing when there is none. A file that cannot be
+    // opened or written raises std::system_error with the C library's error number.
+    void WriteTrace(std::string_view message) const;
+
+    // The same for callers that run on: a trace file that cannot be written is a diagnostic
+    // problem, not a reason to end the saver, so the failure is dropped.
+    void TraceQuietly(std::string_view message) const;
+
+private:
+    std::string file_;
+};
 
 }  // namespace lurvane

@@ -40,12 +40,18 @@ BoundingBox Clipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const Surfac
 void StartWavelor(EngineSettings& engine) { engine.WavesRunning = true; }
 void StopWavelor(EngineSettings& engine) { engine.WavesRunning = false; }
 
+std::string FrameRenderer::WithDecimalSeparator(std::string number) const {
+    const size_t point = number.find('.');
+    if (point != std::string::npos) number.replace(point, 1, texts_.DecimalSeparator);
+    return number;
+}
+
 int FrameRenderer::Elapsed(FrameHost& host) const {
     const double now = Unwrapped(startTime_, host.Now());
     return static_cast<int>(WholeSecond(now) - WholeSecond(startTime_));
 }
 
-void FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost& host) {
+FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost& host) {
     const BoundingBox area = engine_.Bounds();
 
     if (!started_) {
@@ -63,14 +69,14 @@ void FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost&
     }
     ++fpsFrames_;
     if (SecondsSince(fpsStart_, now) >= 2.0) {
-        if (engine_.ShowFPS) caption = "Framerate:" + NumberText(fpsFrames_ / 2.0) + "fps";
+        if (engine_.ShowFPS) caption = "Framerate:" + WithDecimalSeparator(NumberText(fpsFrames_ / 2.0)) + "fps";
         fpsStart_ = now;
         fpsFrames_ = 0;
     }
     host.SetFpsLabel(engine_.ShowFPS, caption);
 
     if (preview && !host.HasParent()) {
-        TraceQuietly("no parent: StopWavelor");
+        trace_.TraceQuietly("no parent: StopWavelor");
         StopWavelor(engine_);
     }
 
@@ -89,41 +95,26 @@ void FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost&
         // One reading of the clock for the text: the shadow and the text must show the same digits.
         const double noticeNow = Unwrapped(startTime_, host.Now());
         const int64_t remaining = WholeSecond(startTime_ + kNoticeSeconds) - WholeSecond(noticeNow);
-        host.DrawNotice(host.NoticeText() + " (" + std::to_string(remaining) + ")");
+        host.DrawNotice(texts_.Notice + " (" + std::to_string(remaining) + ")");
         dirty = Union(dirty, noticeStrip);
     } else if (startedManually && elapsed < kNoticeSeconds + 1) {
         host.EraseNoticeStrip();
         dirty = Union(dirty, noticeStrip);
     } else if (engine_.RestartSec > 0 && elapsed > engine_.RestartSec && engine_.RandomizeBackground) {
-        Restart(preview, startedManually, host);
-        const SurfaceView restarted = host.Visible();
-        dirty = Clipped(0, 0, restarted.Width, restarted.Height, restarted);
+        started_ = false;
+        engine_.BackgroundImage.clear();  // the next start picks a new random picture
+        preview = false;
+        startedManually = false;
+        return FrameOutcome::Restart;
     } else {
         engine_.InputArmed = true;
-        // Hidden once per run: the shell shows the cursor once when the run ends, and a
-        // per-frame hide would leave the display counter far below zero.
-        if (!preview && !cursorHidden_) {
-            host.HideCursor();
-            cursorHidden_ = true;
-        }
     }
 
     host.Present(dirty);
 
     // A manual start cannot be stopped during its notice: a stop request then is undone.
     if (startedManually && !engine_.WavesRunning) engine_.WavesRunning = Elapsed(host) < kNoticeSeconds;
-    if (!engine_.WavesRunning) host.StopAnimationTimer();
-}
-
-void FrameRenderer::Restart(bool& preview, bool& startedManually, FrameHost& host) {
-    started_ = false;
-    host.DisableTimer();
-    host.StartFadeDown();
-    engine_.BackgroundImage.clear();  // the next start picks a new random picture
-    host.ClearSurfaces();
-    preview = false;
-    startedManually = false;
-    host.StartScreenSaver(false, false);
+    return engine_.WavesRunning ? FrameOutcome::Continue : FrameOutcome::Stop;
 }
 
 }  // namespace lurvane

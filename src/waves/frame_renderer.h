@@ -1,12 +1,14 @@
 // One animation frame of a running saver: mask on the first frame, frame-rate label, preview
 // host check, wave step, compose, start notice and input arming, restart with a new picture,
-// repaint, and the decision whether the animation goes on. The saver window implements
-// FrameHost; the core never reads the clock or touches a window itself.
+// repaint, and the decision what happens next. The saver run implements FrameHost; the core
+// never reads the clock or touches a window itself.
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "imaging/surface.h"
+#include "util/trace.h"
 #include "waves/engine_settings.h"
 #include "waves/path_mask.h"
 #include "waves/wave_step.h"
@@ -16,6 +18,15 @@ namespace lurvane {
 void StartWavelor(EngineSettings& engine);
 void StopWavelor(EngineSettings& engine);
 
+// What the saver window does after a frame.
+enum class FrameOutcome {
+    Continue,
+    Stop,     // the run has ended: stop the timer and unload
+    Restart,  // fade down, clear the surfaces and start again with a new picture
+};
+
+// The saver window as a frame sees it: the clock, the surfaces, the notice, the frame-rate
+// label and the present.
 class FrameHost {
 public:
     virtual ~FrameHost() = default;
@@ -29,30 +40,32 @@ public:
     // The unshifted background of the wave area (width BoundMaxX - BoundMinX, height
     // BoundMaxY - BoundMinY).
     virtual SurfaceView WaveBuffer() = 0;
-    // Language text 69, the start notice of a manually started saver.
-    virtual std::string NoticeText() = 0;
     // Prints `text` at the bottom left of the visible surface, white with a dark shadow.
     virtual void DrawNotice(const std::string& text) = 0;
     // Puts the clean background back into the bottom strip where the notice stands.
     virtual void EraseNoticeStrip() = 0;
-    virtual void HideCursor() = 0;
-    virtual void DisableTimer() = 0;
-    virtual void StartFadeDown() = 0;
-    // Clears the wave, background and visible surfaces before a restart.
-    virtual void ClearSurfaces() = 0;
-    virtual void StartScreenSaver(bool preview, bool startedManually) = 0;
     // Shows what changed inside `dirty` (visible-surface pixels), then runs pending messages
     // once; input handlers may call StopWavelor there.
     virtual void Present(const BoundingBox& dirty) = 0;
-    virtual void StopAnimationTimer() = 0;
+};
+
+// The texts a frame prints, in the user's language and locale.
+struct FrameTexts {
+    std::string Notice;               // the start notice of a manual start, without its countdown
+    std::string DecimalSeparator = ".";  // of the frame-rate caption
 };
 
 class FrameRenderer {
 public:
-    explicit FrameRenderer(EngineSettings& engine) : engine_(engine) {}
+    FrameRenderer(EngineSettings& engine, FrameTexts texts, Trace trace = {})
+        : engine_(engine), texts_(std::move(texts)), trace_(trace), step_(std::move(trace)) {}
 
-    // `preview` and `startedManually` are the saver window's own flags: a restart clears them.
-    void RenderFrame(bool& preview, bool& startedManually, FrameHost& host);
+    // The texts of the next frames: a start applies the stored language.
+    void SetTexts(FrameTexts texts) { texts_ = std::move(texts); }
+
+    // `preview` and `startedManually` are the run's own flags: a restart clears them. A
+    // restart is left to the caller, who then presents the whole new picture.
+    FrameOutcome RenderFrame(bool& preview, bool& startedManually, FrameHost& host);
 
     // Whether the first frame of the current (re)start has run; StartTime() is its time.
     bool Started() const { return started_; }
@@ -62,9 +75,11 @@ public:
 
 private:
     int Elapsed(FrameHost& host) const;
-    void Restart(bool& preview, bool& startedManually, FrameHost& host);
+    std::string WithDecimalSeparator(std::string number) const;
 
     EngineSettings& engine_;
+    FrameTexts texts_;
+    Trace trace_;
     WaveStep step_;
     PathMask mask_;
     // A flag rather than "time 0 means not yet": a run that starts exactly at midnight must
@@ -74,7 +89,6 @@ private:
     bool fpsWindowOpen_ = false;
     double fpsStart_ = 0;
     int fpsFrames_ = 0;
-    bool cursorHidden_ = false;
 };
 
 }  // namespace lurvane

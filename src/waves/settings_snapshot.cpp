@@ -73,7 +73,7 @@ Geometry Place(DisplaySize size, const PathMarkers& markers, const SnapshotEnvir
     g.OffsetX = RoundToInt16((env.ScreenWidth - size.Width) / 2);
     g.FactorY = static_cast<float>(size.Height * env.TwipsPerPixelY / kPreviewHeightTwips);
     g.OffsetY = RoundToInt16((env.ScreenHeight - size.Height) / 2);
-    TraceQuietly("got global factors");
+    env.Tracer.TraceQuietly("got global factors");
 
     // Marker centres in screen pixels before the offsets, in single precision as the preview
     // keeps its markers.
@@ -85,16 +85,16 @@ Geometry Place(DisplaySize size, const PathMarkers& markers, const SnapshotEnvir
         centres.emplace_back((half + marker.Left) / twipsX * g.FactorX, (half + marker.Top) / twipsY * g.FactorY);
 
     for (const auto& [cx, cy] : centres) g.Points.push_back({PlusOffset(cx, g.OffsetX), PlusOffset(cy, g.OffsetY)});
-    TraceQuietly("got global pathpoints");
+    env.Tracer.TraceQuietly("got global pathpoints");
 
     g.Bounds = GetBoundingBox(g.Points);
-    TraceQuietly("got global bounding points");
+    env.Tracer.TraceQuietly("got global bounding points");
 
     const auto minX = static_cast<float>(g.Bounds.MinX);
     const auto minY = static_cast<float>(g.Bounds.MinY);
     for (const auto& [cx, cy] : centres)
         g.Relative.push_back({PlusOffset(cx - minX, g.OffsetX), PlusOffset(cy - minY, g.OffsetY)});
-    TraceQuietly("got global original path points");
+    env.Tracer.TraceQuietly("got global original path points");
     return g;
 }
 
@@ -140,7 +140,7 @@ SnapshotResult Snapshot(SettingsModel& model, const SnapshotEnvironment& env, En
     engine.LoopSound = model.IsChecked(LoopSound);
     SnapshotResult result;
     result.BackgroundColour = model.BackgroundColour();
-    TraceQuietly("got global settings");
+    env.Tracer.TraceQuietly("got global settings");
 
     Tolerate([&] { engine.BackgroundImage = pick(engine.BackgroundImage, engine.RandomizeBackground); });
 
@@ -174,23 +174,23 @@ SnapshotResult Snapshot(SettingsModel& model, const SnapshotEnvironment& env, En
     engine.BoundMinY = geometry.Bounds.MinY;
     engine.BoundMaxX = geometry.Bounds.MaxX;
     engine.BoundMaxY = geometry.Bounds.MaxY;
-    TraceQuietly("SetGlobalSettings finished");
+    env.Tracer.TraceQuietly("SetGlobalSettings finished");
     return result;
 }
 
 }  // namespace
 
 SnapshotResult SetGlobalSettings(SettingsModel model, const SnapshotEnvironment& environment, EngineSettings& engine) {
-    TraceQuietly("SetGlobalSettings started");
-    TraceQuietly("SettingsForm loaded");
+    environment.Tracer.TraceQuietly("SetGlobalSettings started");
+    environment.Tracer.TraceQuietly("SettingsForm loaded");
     return Snapshot(model, environment, engine);
 }
 
 SnapshotResult SetGlobalSettings(SettingsStore& store, const SnapshotEnvironment& environment, EngineSettings& engine) {
-    TraceQuietly("SetGlobalSettings started");
+    environment.Tracer.TraceQuietly("SetGlobalSettings started");
     SettingsModel model;
     LoadSettings(model, store);
-    TraceQuietly("SettingsForm loaded");
+    environment.Tracer.TraceQuietly("SettingsForm loaded");
     return Snapshot(model, environment, engine);
 }
 

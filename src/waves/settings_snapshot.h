@@ -11,6 +11,7 @@
 
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
+#include "util/trace.h"
 #include "waves/engine_settings.h"
 
 namespace lurvane {
@@ -35,6 +36,8 @@ struct SnapshotEnvironment {
 
     // Loads the profile named by the model's profile path into the model; LoadINI when empty.
     std::function<void(SettingsModel&)> LoadProfile;
+
+    Trace Tracer;
 };
 
 struct SnapshotResult {

@@ -27,9 +27,9 @@ bool WaveStep::Run(EngineSettings& engine, int height) {
         rows_ = engine.Table;
         return true;
     } catch (const std::exception&) {
-        TraceQuietly("Fehler in WavelorBitmap: Freq: " + std::to_string(engine.WaveFreq));
-        TraceQuietly("Fehler in WavelorBitmap: Wavelor: " + std::to_string(WaveCounter));
-        TraceQuietly("t_Fail2: " + std::to_string(step));
+        trace_.TraceQuietly("Fehler in WavelorBitmap: Freq: " + std::to_string(engine.WaveFreq));
+        trace_.TraceQuietly("Fehler in WavelorBitmap: Wavelor: " + std::to_string(WaveCounter));
+        trace_.TraceQuietly("t_Fail2: " + std::to_string(step));
         return false;
     }
 }

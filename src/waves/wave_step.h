@@ -5,13 +5,16 @@
 
 #include <cstdint>
 
+#include <utility>
+
+#include "util/trace.h"
 #include "waves/engine_settings.h"
 
 namespace lurvane {
 
 class WaveStep {
 public:
-    WaveStep() { ResetRows(); }
+    explicit WaveStep(Trace trace = {}) : trace_(std::move(trace)) { ResetRows(); }
 
     // Wraps WaveCounter into 0..WaveFreq-1, fills engine.Table for a wave area `height` rows
     // high, advances WaveCounter and makes the new table the one Rows() shows. Any failure
@@ -29,6 +32,7 @@ public:
     int16_t WaveCounter = 0;
 
 private:
+    Trace trace_;
     WaveTable rows_{};
 };
 

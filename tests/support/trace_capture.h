@@ -1,5 +1,5 @@
-// Points LURVANE_TRACE at a file of the running test's own (ctest runs tests side by side)
-// and reads back what was written.
+// A trace into a file of the running test's own (ctest runs tests side by side), and what was
+// written to it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "util/trace.h"
+
 namespace lurvane {
 
 class TraceCapture {
@@ -22,16 +24,14 @@ public:
         path_ = ::testing::TempDir() + "lurvane_trace_" + test->test_suite_name() + "_" + test->name() + "_" +
                 std::to_string(getpid()) + ".log";
         std::remove(path_.c_str());
-        setenv("LURVANE_TRACE", path_.c_str(), 1);
+        trace_ = Trace(path_);
     }
-    ~TraceCapture() {
-        unsetenv("LURVANE_TRACE");
-        std::remove(path_.c_str());
-    }
+    ~TraceCapture() { std::remove(path_.c_str()); }
     TraceCapture(const TraceCapture&) = delete;
     TraceCapture& operator=(const TraceCapture&) = delete;
 
     const std::string& Path() const { return path_; }
+    const Trace& Sink() const { return trace_; }
 
     // The file as written, line ends included.
     std::string Contents() const {
@@ -55,6 +55,7 @@ public:
 
 private:
     std::string path_;
+    Trace trace_;
 };
 
 }  // namespace lurvane

@@ -8,14 +8,9 @@
 namespace lurvane {
 namespace {
 
-// The module keeps the language process-wide; every test leaves it as it found it.
 class LanguageTest : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = GetLanguage(); }
-    void TearDown() override { SetLanguage(saved_); }
-
-private:
-    int32_t saved_ = 0;
+    Language language_;
 };
 
 bool IsItalianGap(int32_t number) { return (number >= 98 && number <= 109) || (number >= 123 && number <= 129); }
@@ -48,12 +43,12 @@ TEST_F(LanguageTest, TableIsOrderedAndHoldsOnlyTheThreeLanguageBlocksInUtf8) {
 
 TEST_F(LanguageTest, GermanAndEnglishAreCompleteAndItalianLacksExactlyTheUntranslatedTooltips) {
     for (int32_t n = kFirstLanguageText; n <= kLastLanguageText; ++n) {
-        SetLanguage(kGerman);
-        EXPECT_FALSE(GetLangString(n).empty()) << "German " << n;
-        SetLanguage(kEnglish);
-        EXPECT_FALSE(GetLangString(n).empty()) << "English " << n;
-        SetLanguage(kItalian);
-        EXPECT_EQ(GetLangString(n).empty(), IsItalianGap(n)) << "Italian " << n;
+        language_.SetLanguage(kGerman);
+        EXPECT_FALSE(language_.GetLangString(n).empty()) << "German " << n;
+        language_.SetLanguage(kEnglish);
+        EXPECT_FALSE(language_.GetLangString(n).empty()) << "English " << n;
+        language_.SetLanguage(kItalian);
+        EXPECT_EQ(language_.GetLangString(n).empty(), IsItalianGap(n)) << "Italian " << n;
     }
     EXPECT_EQ(LanguageTable().size(), 141u * 3 - 19);
 }
@@ -118,34 +113,34 @@ TEST_F(LanguageTest, QuotedWordingsAreExact) {
 }
 
 TEST_F(LanguageTest, GetLangStringFollowsTheCurrentLanguage) {
-    SetLanguage(kEnglish);
-    EXPECT_EQ(GetLanguage(), kEnglish);
-    EXPECT_EQ(GetLangString(55), "Snapshot failed.");
-    SetLanguage(kGerman);
-    EXPECT_EQ(GetLangString(55), "Der Snapshot konnte nicht erstellt werden.");
-    SetLanguage(kItalian);
-    EXPECT_EQ(GetLangString(55), "Istantanea fallita.");
-    EXPECT_EQ(GetLangString(98), "");
+    language_.SetLanguage(kEnglish);
+    EXPECT_EQ(language_.GetLanguage(), kEnglish);
+    EXPECT_EQ(language_.GetLangString(55), "Snapshot failed.");
+    language_.SetLanguage(kGerman);
+    EXPECT_EQ(language_.GetLangString(55), "Der Snapshot konnte nicht erstellt werden.");
+    language_.SetLanguage(kItalian);
+    EXPECT_EQ(language_.GetLangString(55), "Istantanea fallita.");
+    EXPECT_EQ(language_.GetLangString(98), "");
 }
 
 TEST_F(LanguageTest, UnsetOrUnknownLanguagesAndOutOfRangeNumbersGiveTheEmptyText) {
-    SetLanguage(0);  // the state before the first SetLanguage
-    EXPECT_EQ(GetLanguage(), 0);
-    EXPECT_EQ(GetLangString(1), "");
-    EXPECT_EQ(GetLangString(1001), "") << "must not reach the German block through the number";
+    language_.SetLanguage(0);  // the state before the first SetLanguage
+    EXPECT_EQ(language_.GetLanguage(), 0);
+    EXPECT_EQ(language_.GetLangString(1), "");
+    EXPECT_EQ(language_.GetLangString(1001), "") << "must not reach the German block through the number";
 
-    SetLanguage(7);
-    EXPECT_EQ(GetLanguage(), 7);
-    EXPECT_EQ(GetLangString(1), "");
+    language_.SetLanguage(7);
+    EXPECT_EQ(language_.GetLanguage(), 7);
+    EXPECT_EQ(language_.GetLangString(1), "");
 
-    SetLanguage(kGerman);
+    language_.SetLanguage(kGerman);
     for (int32_t n : {0, -1, 142, 999, 1001, 2055, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()})
-        EXPECT_EQ(GetLangString(n), "") << n;
+        EXPECT_EQ(language_.GetLangString(n), "") << n;
 
     for (int32_t language : {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min(), -1}) {
-        SetLanguage(language);
-        EXPECT_EQ(GetLangString(1), "") << language;
-        EXPECT_EQ(GetLangString(141), "") << language;
+        language_.SetLanguage(language);
+        EXPECT_EQ(language_.GetLangString(1), "") << language;
+        EXPECT_EQ(language_.GetLangString(141), "") << language;
     }
 }
 

@@ -25,20 +25,27 @@ TEST(TraceLine, HundredthsDropTheLeadingZeroAndVanishAtWholeSeconds) {
     EXPECT_EQ(FormatTraceLine(At(14706.0), "frm.Name: "), "2026-12-08 04:05:06: frm.Name: ");
 }
 
-TEST(TraceFile, WritesNothingWhenTheVariableIsUnsetOrEmpty) {
+TEST(TraceFile, TheEnvironmentVariableNamesTheFileAndWritesNothingWhenUnsetOrEmpty) {
     TraceCapture trace;
     unsetenv("LURVANE_TRACE");
-    WriteTrace("nothing");
+    EXPECT_FALSE(Trace::FromEnvironment().Enabled());
+    Trace::FromEnvironment().WriteTrace("nothing");
     setenv("LURVANE_TRACE", "", 1);
-    WriteTrace("nothing");
+    EXPECT_FALSE(Trace::FromEnvironment().Enabled());
+    Trace::FromEnvironment().WriteTrace("nothing");
     std::ifstream in(trace.Path());
     EXPECT_FALSE(in.good());
+
+    setenv("LURVANE_TRACE", trace.Path().c_str(), 1);
+    Trace::FromEnvironment().WriteTrace("named");
+    unsetenv("LURVANE_TRACE");
+    EXPECT_EQ(trace.Messages(), std::vector<std::string>{"named"});
 }
 
 TEST(TraceFile, AppendsOneLinePerCallWithCarriageReturnLineFeed) {
     TraceCapture trace;
-    WriteTrace("coordinates set");
-    WriteTrace("Form_Unload");
+    trace.Sink().WriteTrace("coordinates set");
+    trace.Sink().WriteTrace("Form_Unload");
     const std::string text = trace.Contents();
     const size_t first = text.find("coordinates set\r\n");
     const size_t second = text.find("Form_Unload\r\n");
@@ -49,9 +56,8 @@ TEST(TraceFile, AppendsOneLinePerCallWithCarriageReturnLineFeed) {
 }
 
 TEST(TraceFile, AnUnwritableFileReachesTheCaller) {
-    TraceCapture trace;
-    setenv("LURVANE_TRACE", "/nonexistent-folder/trace.log", 1);
-    EXPECT_THROW(WriteTrace("x"), std::runtime_error);
+    EXPECT_THROW(Trace("/nonexistent-folder/trace.log").WriteTrace("x"), std::runtime_error);
+    EXPECT_NO_THROW(Trace("/nonexistent-folder/trace.log").TraceQuietly("x"));
 }
 
 }  // namespace

@@ -26,36 +26,26 @@ public:
     }
     SurfaceView Visible() override { return visible.View(); }
     SurfaceView WaveBuffer() override { return waveBuffer.View(); }
-    std::string NoticeText() override { return "Notice"; }
     void DrawNotice(const std::string& text) override { notices.push_back(text); }
     void EraseNoticeStrip() override { ++erases; }
-    void HideCursor() override { ++cursorHides; }
-    void DisableTimer() override { calls.push_back("DisableTimer"); }
-    void StartFadeDown() override { calls.push_back("StartFadeDown"); }
-    void ClearSurfaces() override { calls.push_back("ClearSurfaces"); }
-    void StartScreenSaver(bool preview, bool manual) override {
-        calls.push_back(std::string("StartScreenSaver ") + (preview ? "1" : "0") + (manual ? "1" : "0"));
-        if (onStart) onStart();
-    }
     void Present(const BoundingBox& dirty) override {
         lastDirty = dirty;
         if (onPresent) onPresent();
     }
-    void StopAnimationTimer() override { ++timerStops; }
 
     double now = 1000.0;
     bool hasParent = true;
     PixelBuffer visible, waveBuffer;
     bool labelVisible = false;
-    std::vector<std::string> captions, notices, calls;
-    int erases = 0, cursorHides = 0, timerStops = 0;
+    std::vector<std::string> captions, notices;
+    int erases = 0;
     BoundingBox lastDirty;
-    std::function<void()> onStart, onPresent;
+    std::function<void()> onPresent;
 };
 
 class FrameRendererTest : public ::testing::Test {
 protected:
-    FrameRendererTest() : renderer(engine) {
+    FrameRendererTest() : renderer(engine, {"Notice", "."}) {
         engine.WaveFreq = 30;
         engine.WaveAmp = 4;
         engine.WaveCount = 6;
@@ -69,9 +59,9 @@ protected:
         StartWavelor(engine);
     }
 
-    void Frame(double at) {
+    FrameOutcome Frame(double at) {
         host.now = at;
-        renderer.RenderFrame(preview, manual, host);
+        return renderer.RenderFrame(preview, manual, host);
     }
 
     EngineSettings engine;
@@ -87,6 +77,17 @@ TEST_F(FrameRendererTest, FrameRateCaptionCoversTwoSecondWindows) {
     for (int k = 1; k <= 40; ++k) Frame(1002.0016 + k * 0.0501);
     EXPECT_EQ(host.captions, (std::vector<std::string>{"Framerate:12.5fps", "Framerate:20fps"}));
     EXPECT_TRUE(host.labelVisible);
+
+    // The caption speaks the user's locale; only the separator changes.
+    EngineSettings german = engine;
+    FrameRenderer localised(german, {"Notice", ","});
+    FakeHost shown;
+    bool p = false, m = false;
+    for (int k = 0; k < 26; ++k) {
+        shown.now = 1000.0 + k * 0.0834;
+        localised.RenderFrame(p, m, shown);
+    }
+    EXPECT_EQ(shown.captions, (std::vector<std::string>{"Framerate:12,5fps"}));
 }
 
 TEST_F(FrameRendererTest, HiddenLabelKeepsCountingWithoutCaptions) {
@@ -129,25 +130,21 @@ TEST_F(FrameRendererTest, ManualStartShowsCountdownThenErasesThenArms) {
     EXPECT_EQ(erasesAt, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     ASSERT_FALSE(armedAt.empty());
     EXPECT_EQ(armedAt.front(), 11);  // 505.7 rounds to 506: E = 6
-    EXPECT_EQ(host.cursorHides, 1);
     EXPECT_EQ(host.lastDirty, (BoundingBox{5, 5, 15, 15}));
 }
 
 TEST_F(FrameRendererTest, ManualStartCannotBeStoppedDuringTheNotice) {
     manual = true;
     host.onPresent = [this] { StopWavelor(engine); };  // input arrives in every message pass
-    for (int k = 0; k < 9; ++k) Frame(200.0 + k * 0.5);  // up to E = 4
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(Frame(200.0 + k * 0.5), FrameOutcome::Continue);  // up to E = 4
     EXPECT_TRUE(engine.WavesRunning);
-    EXPECT_EQ(host.timerStops, 0);
-    Frame(205.0);
+    EXPECT_EQ(Frame(205.0), FrameOutcome::Stop);
     EXPECT_FALSE(engine.WavesRunning);
-    EXPECT_EQ(host.timerStops, 1);
 }
 
-TEST_F(FrameRendererTest, OrdinaryRunArmsAtOnceAndHidesTheCursorOnce) {
+TEST_F(FrameRendererTest, OrdinaryRunArmsAtOnce) {
     for (int k = 0; k < 5; ++k) Frame(100.0 + k);
     EXPECT_TRUE(engine.InputArmed);
-    EXPECT_EQ(host.cursorHides, 1);
     EXPECT_TRUE(host.notices.empty());
     EXPECT_EQ(host.erases, 0);
     EXPECT_EQ(renderer.Step().WaveCounter, 5);  // one wave step per frame
@@ -155,14 +152,14 @@ TEST_F(FrameRendererTest, OrdinaryRunArmsAtOnceAndHidesTheCursorOnce) {
 
 TEST_F(FrameRendererTest, PreviewWithoutHostStopsAtTheEndOfTheFrame) {
     TraceCapture trace;
+    FrameRenderer traced(engine, {"Notice", "."}, trace.Sink());
     preview = true;
-    Frame(10.0);
-    EXPECT_EQ(host.cursorHides, 0);
+    host.now = 10.0;
+    EXPECT_EQ(traced.RenderFrame(preview, manual, host), FrameOutcome::Continue);
     EXPECT_TRUE(engine.InputArmed);
-    EXPECT_EQ(host.timerStops, 0);
     host.hasParent = false;
-    Frame(10.05);
-    EXPECT_EQ(host.timerStops, 1);
+    host.now = 10.05;
+    EXPECT_EQ(traced.RenderFrame(preview, manual, host), FrameOutcome::Stop);
     EXPECT_EQ(trace.Messages(), (std::vector<std::string>{"no parent: StopWavelor"}));
 }
 
@@ -170,32 +167,28 @@ TEST_F(FrameRendererTest, RestartsWithANewPictureOnlyWhenDueAndAllowed) {
     engine.RestartSec = 120;
     engine.RandomizeBackground = true;
     engine.BackgroundImage = "old.jpg";
-    Frame(1000.0);
-    Frame(1120.4);  // E = 120: not yet
-    EXPECT_TRUE(host.calls.empty());
-    Frame(1121.0);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"DisableTimer", "StartFadeDown", "ClearSurfaces", "StartScreenSaver 00"}));
+    EXPECT_EQ(Frame(1000.0), FrameOutcome::Continue);
+    EXPECT_EQ(Frame(1120.4), FrameOutcome::Continue);  // E = 120: not yet
+    const BoundingBox presentedBefore = host.lastDirty;
+    EXPECT_EQ(Frame(1121.0), FrameOutcome::Restart);
     EXPECT_TRUE(engine.BackgroundImage.empty());
     EXPECT_FALSE(renderer.Started());
-    EXPECT_EQ(host.lastDirty, (BoundingBox{0, 0, 40, 30}));
+    EXPECT_EQ(host.lastDirty, presentedBefore) << "the restart presents its own new picture";
 
     for (int32_t never : {0, -5}) {
         EngineSettings other = engine;
         other.RestartSec = never;
-        FrameRenderer quiet(other);
+        FrameRenderer quiet(other, {});
         FakeHost idle;
         bool p = false, m = false;
         for (double t : {1000.0, 1500.0, 3000.0}) {
             idle.now = t;
-            quiet.RenderFrame(p, m, idle);
+            EXPECT_EQ(quiet.RenderFrame(p, m, idle), FrameOutcome::Continue) << never;
         }
-        EXPECT_TRUE(idle.calls.empty()) << never;
     }
     engine.RandomizeBackground = false;
-    Frame(5000.0);  // the first frame after the restart
-    Frame(9000.0);
-    EXPECT_EQ(host.calls.size(), 4u);
+    EXPECT_EQ(Frame(5000.0), FrameOutcome::Continue);  // the first frame after the restart
+    EXPECT_EQ(Frame(9000.0), FrameOutcome::Continue);
 }
 
 TEST_F(FrameRendererTest, RestartClearsTheWindowFlags) {
@@ -203,10 +196,9 @@ TEST_F(FrameRendererTest, RestartClearsTheWindowFlags) {
     engine.RandomizeBackground = true;
     manual = true;
     Frame(50.0);
-    Frame(56.0);  // past the notice and past the restart time
+    EXPECT_EQ(Frame(56.0), FrameOutcome::Restart);  // past the notice and past the restart time
     EXPECT_FALSE(manual);
     EXPECT_FALSE(preview);
-    EXPECT_EQ(host.calls.back(), "StartScreenSaver 00");
 }
 
 TEST_F(FrameRendererTest, MaskIsBuiltOnlyOnTheFirstFrameAfterAStart) {
@@ -223,8 +215,8 @@ TEST_F(FrameRendererTest, MaskIsBuiltOnlyOnTheFirstFrameAfterAStart) {
 
     engine.RestartSec = 1;
     engine.RandomizeBackground = true;
-    host.onStart = [this] { engine.RandomizeBackground = false; };
-    Frame(13.0);  // restart
+    EXPECT_EQ(Frame(13.0), FrameOutcome::Restart);
+    engine.RandomizeBackground = false;
     Frame(13.1);  // first frame of the new run builds the new mask
     EXPECT_EQ(shown(6, 6), host.waveBuffer.Pixels()[66]);
 }

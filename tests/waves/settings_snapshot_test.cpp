@@ -180,7 +180,9 @@ TEST(SettingsSnapshot, FailuresOfPickerProfileOrPathNeverEscape) {
 TEST(SnapshotTrace, TellsHowFarTheSnapshotGotAndRepeatsTheGeometryAfterAFallback) {
     TraceCapture trace;
     EngineSettings engine;
-    SetGlobalSettings(Proportional(100), Screen(640, 480), engine);  // the picture cannot be loaded
+    SnapshotEnvironment small = Screen(640, 480);  // the picture cannot be loaded
+    small.Tracer = trace.Sink();
+    SetGlobalSettings(Proportional(100), small, engine);
     const std::vector<std::string> start{"SetGlobalSettings started", "SettingsForm loaded", "got global settings"};
     std::vector<std::string> expected = start;
     for (const char* step : {"got global factors", "got global pathpoints", "got global bounding points",
@@ -191,7 +193,9 @@ TEST(SnapshotTrace, TellsHowFarTheSnapshotGotAndRepeatsTheGeometryAfterAFallback
     // the fallback to the whole screen.
     SettingsModel model;
     model.SetText(PathPoints, "30000,30000");
-    SetGlobalSettings(model, Screen(30000, 20000), engine);
+    SnapshotEnvironment large = Screen(30000, 20000);
+    large.Tracer = trace.Sink();
+    SetGlobalSettings(model, large, engine);
     expected.insert(expected.end(), start.begin(), start.end());
     for (int pass = 0; pass < 2; ++pass)
         for (const char* step : {"got global factors", "got global pathpoints"}) expected.push_back(step);

@@ -35,7 +35,7 @@ bool IsIdentity(const WaveTable& rows) {
 TEST(WaveStep, CounterRunsThroughOnePeriodAndWrapsBeforeUse) {
     TraceCapture trace;
     EngineSettings engine = Waves();
-    WaveStep step;
+    WaveStep step(trace.Sink());
     EXPECT_TRUE(IsIdentity(step.Rows()));
     for (int16_t phase = 0; phase < 30; ++phase) {
         ASSERT_TRUE(step.Run(engine, 100));
@@ -54,7 +54,7 @@ TEST(WaveStep, CounterRunsThroughOnePeriodAndWrapsBeforeUse) {
 TEST(WaveStep, FailureIsTracedAndKeepsTheLastShiftedRows) {
     TraceCapture trace;
     EngineSettings engine = Waves();
-    WaveStep step;
+    WaveStep step(trace.Sink());
     ASSERT_TRUE(step.Run(engine, 100));
     const WaveTable shown = step.Rows();
 
@@ -70,7 +70,7 @@ TEST(WaveStep, TallAreaWritesTheWholeTableButNeverShifts) {
     TraceCapture trace;
     EngineSettings engine = Waves();
     engine.Table.fill(-1);
-    WaveStep step;
+    WaveStep step(trace.Sink());
     EXPECT_FALSE(step.Run(engine, 4001));
     EXPECT_TRUE(IsIdentity(step.Rows()));
     EXPECT_NE(engine.Table[4000], -1);
@@ -81,7 +81,7 @@ TEST(WaveStep, CounterOverflowFailsInTheAdvance) {
     TraceCapture trace;
     EngineSettings engine = Waves();
     engine.WaveFreq = 40000;
-    WaveStep step;
+    WaveStep step(trace.Sink());
     step.WaveCounter = 32767;
     EXPECT_FALSE(step.Run(engine, 100));
     EXPECT_EQ(engine.Table, TableAt(32767, engine, 100));  // the table was computed
@@ -94,7 +94,7 @@ TEST(WaveStep, LowAreaWithTinySmoothingStillWaves) {
     TraceCapture trace;
     EngineSettings engine = Waves();
     engine.WaveAsc = 1;
-    WaveStep step;
+    WaveStep step(trace.Sink());
     step.WaveCounter = 5;
     EXPECT_TRUE(step.Run(engine, 40));
     EXPECT_FALSE(IsIdentity(step.Rows()));

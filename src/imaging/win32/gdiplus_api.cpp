@@ -11,29 +11,23 @@ bool Bind(HMODULE module, const char* name, Function& function) {
 
 }  // namespace
 
-GdiPlus& GdiPlus::Instance() {
-    static GdiPlus instance;
-    return instance;
+GdiPlus::GdiPlus() : module_(LoadLibraryW(L"gdiplus.dll")) {
+    if (!module_) return;
+    const HMODULE module = module_.get();
+    available_ = Bind(module, "GdiplusStartup", Startup) && Bind(module, "GdiplusShutdown", Shutdown) &&
+                 Bind(module, "GdipCreateBitmapFromFile", CreateBitmapFromFile) &&
+                 Bind(module, "GdipGetImageWidth", GetImageWidth) &&
+                 Bind(module, "GdipGetImageHeight", GetImageHeight) &&
+                 Bind(module, "GdipDisposeImage", DisposeImage) && Bind(module, "GdipCreateFromHDC", CreateFromHDC) &&
+                 Bind(module, "GdipDeleteGraphics", DeleteGraphics) &&
+                 Bind(module, "GdipSetInterpolationMode", SetInterpolationMode) &&
+                 Bind(module, "GdipSetSmoothingMode", SetSmoothingMode) &&
+                 Bind(module, "GdipDrawImageRectRectI", DrawImageRectRectI) &&
+                 Bind(module, "GdipCreatePen1", CreatePen1) && Bind(module, "GdipDeletePen", DeletePen) &&
+                 Bind(module, "GdipDrawLineI", DrawLineI);
 }
 
-GdiPlus::GdiPlus() {
-    module_ = LoadLibraryW(L"gdiplus.dll");
-    if (module_ == nullptr) return;
-    available_ = Bind(module_, "GdiplusStartup", Startup) && Bind(module_, "GdiplusShutdown", Shutdown) &&
-                 Bind(module_, "GdipCreateBitmapFromFile", CreateBitmapFromFile) &&
-                 Bind(module_, "GdipGetImageWidth", GetImageWidth) &&
-                 Bind(module_, "GdipGetImageHeight", GetImageHeight) &&
-                 Bind(module_, "GdipDisposeImage", DisposeImage) && Bind(module_, "GdipCreateFromHDC", CreateFromHDC) &&
-                 Bind(module_, "GdipDeleteGraphics", DeleteGraphics) &&
-                 Bind(module_, "GdipSetInterpolationMode", SetInterpolationMode) &&
-                 Bind(module_, "GdipSetSmoothingMode", SetSmoothingMode) &&
-                 Bind(module_, "GdipDrawImageRectRectI", DrawImageRectRectI) &&
-                 Bind(module_, "GdipCreatePen1", CreatePen1) && Bind(module_, "GdipDeletePen", DeletePen) &&
-                 Bind(module_, "GdipDrawLineI", DrawLineI);
-}
-
-GdiPlusSession::GdiPlusSession() {
-    GdiPlus& api = GdiPlus::Instance();
+GdiPlusSession::GdiPlusSession(const GdiPlus& api) : api_(api) {
     if (!api.Available()) return;
     GdiPlus::StartupInput input;
     ULONG_PTR token = 0;
@@ -41,11 +35,10 @@ GdiPlusSession::GdiPlusSession() {
 }
 
 GdiPlusSession::~GdiPlusSession() {
-    if (token_ != 0) GdiPlus::Instance().Shutdown(token_);
+    if (token_ != 0) api_.Shutdown(token_);
 }
 
-GdiPlusPicture::GdiPlusPicture(const std::wstring& path) {
-    GdiPlus& api = GdiPlus::Instance();
+GdiPlusPicture::GdiPlusPicture(const GdiPlus& api, const std::wstring& path) : api_(api) {
     if (!api.Available() || path.empty()) return;
     if (api.CreateBitmapFromFile(path.c_str(), &image_) != 0) {
         image_ = nullptr;
@@ -59,12 +52,12 @@ GdiPlusPicture::GdiPlusPicture(const std::wstring& path) {
 }
 
 GdiPlusPicture::~GdiPlusPicture() {
-    if (image_ != nullptr) GdiPlus::Instance().DisposeImage(image_);
+    if (image_ != nullptr) api_.DisposeImage(image_);
 }
 
 bool GdiPlusPicture::DrawScaled(HDC dc, int x, int y, int width, int height, int interpolation) const {
     if (!Loaded()) return false;
-    GdiPlus& api = GdiPlus::Instance();
+    const GdiPlus& api = api_;
     GdiPlus::Graphics* graphics = nullptr;
     if (api.CreateFromHDC(dc, &graphics) != 0) return false;
     api.SetInterpolationMode(graphics, interpolation);

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "util/win32/handles.h"
+
 namespace lurvane::win32 {
 
 class GdiPlus {
@@ -28,8 +30,11 @@ public:
     static constexpr int kSmoothingAntiAlias = 4;
     static constexpr int kUnitPixel = 2;
 
-    // The process-wide binding; Available() is false when the library or a function is missing.
-    static GdiPlus& Instance();
+    // Binds the library; Available() is false when the library or a function is missing. The
+    // program makes one binding at its start and hands it to whatever draws with GDI+.
+    GdiPlus();
+    GdiPlus(const GdiPlus&) = delete;
+    GdiPlus& operator=(const GdiPlus&) = delete;
     bool Available() const { return available_; }
 
     Status (WINAPI* Startup)(ULONG_PTR*, const StartupInput*, void*) = nullptr;
@@ -49,28 +54,28 @@ public:
     Status (WINAPI* DrawLineI)(Graphics*, Pen*, INT, INT, INT, INT) = nullptr;
 
 private:
-    GdiPlus();
-    HMODULE module_ = nullptr;  // kept for the life of the process
+    Module module_;
     bool available_ = false;
 };
 
 // GdiplusStartup for one owner's lifetime; Started() is false when GDI+ could not start.
 class GdiPlusSession {
 public:
-    GdiPlusSession();
+    explicit GdiPlusSession(const GdiPlus& api);
     GdiPlusSession(const GdiPlusSession&) = delete;
     GdiPlusSession& operator=(const GdiPlusSession&) = delete;
     ~GdiPlusSession();
     bool Started() const { return token_ != 0; }
 
 private:
+    const GdiPlus& api_;
     ULONG_PTR token_ = 0;
 };
 
 // A picture file decoded by GDI+ (BMP, JPEG, GIF, PNG); empty when it cannot be read.
 class GdiPlusPicture {
 public:
-    explicit GdiPlusPicture(const std::wstring& path);
+    GdiPlusPicture(const GdiPlus& api, const std::wstring& path);
     GdiPlusPicture(const GdiPlusPicture&) = delete;
     GdiPlusPicture& operator=(const GdiPlusPicture&) = delete;
     ~GdiPlusPicture();
@@ -82,6 +87,7 @@ public:
     bool DrawScaled(HDC dc, int x, int y, int width, int height, int interpolation) const;
 
 private:
+    const GdiPlus& api_;
     GdiPlus::Image* image_ = nullptr;
     int width_ = 0;
     int height_ = 0;

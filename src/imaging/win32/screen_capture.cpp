@@ -47,7 +47,8 @@ COLORREF ColourFromSetting(uint32_t setting) {
     return setting & 0x00FFFFFFu;
 }
 
-CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, CaptureSurfaces surfaces) {
+CaptureResult CaptureBackground(const GdiPlus& pictures, HWND form, const CaptureRequest& request,
+                                CaptureSurfaces surfaces) {
     HWND desktopWindow = GetDesktopWindow();
     RECT desktop{};
     if (!GetWindowRect(desktopWindow, &desktop)) return CaptureResult::NoDesktopSize;
@@ -67,7 +68,7 @@ CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, Captur
     if (request.Decoded != nullptr) {
         captured = DrawPicture(*request.Decoded, request, surfaces);
     } else if (!request.PictureFile.empty()) {
-        captured = DrawPicture(GdiPlusPicture(Widen(request.PictureFile)), request, surfaces);
+        captured = DrawPicture(GdiPlusPicture(pictures, Widen(request.PictureFile)), request, surfaces);
     }
     if (!captured) {
         WindowDc desktopDc(desktopWindow);
@@ -75,8 +76,10 @@ CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, Captur
             // Let the windows under the saver repaint before the snapshot is taken.
             ShowWindow(form, SW_HIDE);
             PumpPendingMessages();
+            if (!IsWindow(form)) return CaptureResult::WindowGone;
             Sleep(250);
             PumpPendingMessages();
+            if (!IsWindow(form)) return CaptureResult::WindowGone;
         }
         captured = desktopDc && CopyDesktop(desktopDc.get(), desktop, request.Preview, surfaces);
     }

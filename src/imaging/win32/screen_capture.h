@@ -17,7 +17,12 @@ struct CaptureSurfaces {
     DibSurface& Image;       // the prepared background image
 };
 
-enum class CaptureResult { Captured, NoDesktopSize, SnapshotFailed };
+enum class CaptureResult {
+    Captured,
+    NoDesktopSize,
+    SnapshotFailed,
+    WindowGone,  // the form was destroyed while the snapshot let messages run
+};
 
 struct CaptureRequest {
     std::string PictureFile;  // empty: the desktop snapshot
@@ -30,7 +35,8 @@ struct CaptureRequest {
 
 // Sizes the three surfaces and fills them. A picture that cannot be loaded falls back to the
 // desktop snapshot, taken then without hiding the form first.
-CaptureResult CaptureBackground(HWND form, const CaptureRequest& request, CaptureSurfaces surfaces);
+CaptureResult CaptureBackground(const GdiPlus& pictures, HWND form, const CaptureRequest& request,
+                                CaptureSurfaces surfaces);
 
 // A colour setting as a colour: 0x00BBGGRR, or a system colour index with the top bit set.
 COLORREF ColourFromSetting(uint32_t setting);

@@ -3,30 +3,17 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "util/trace.h"
-#include "util/win32/message_loop.h"
-#include "startup/win32/startup.h"
 #include "resource.h"
-#include "util/text_rules.h"
+#include "util/win32/dpi.h"
+#include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"LurvaneSaverWindow";
 
-void RegisterWindowClass(WNDPROC procedure) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LURVANE));
-    registered = RegisterClassExW(&windowClass) != 0;
-}
+// The label's place and size at 96 DPI.
+constexpr RECT kFpsLabelPlace{8, 8, 168, 28};
 
 RECT DesktopRect() {
     RECT rect{};
@@ -36,59 +23,56 @@ RECT DesktopRect() {
 
 }  // namespace
 
-MainForm::MainForm() {
-    InitCommonControls();
-    if (!gdiplus_.Started()) MessageBoxW(nullptr, L"Error loading GDI+!", L"Lurvane", MB_OK | MB_ICONERROR);
-}
-
 MainForm::~MainForm() {
-    if (window_ != nullptr) {
-        destroyed_ = true;  // the program is ending anyway: no quit message, no second unload
-        DestroyWindow(window_);
+    if (Window() != nullptr) {
+        destroyed_ = true;  // the program is ending anyway: no quit message, no events
+        DestroyWindow(Window());
     }
 }
 
 bool MainForm::Load(HWND host) {
-    if (window_ != nullptr) return true;
-    RegisterWindowClass(&MainForm::WindowProc);
-    const RECT desktop = DesktopRect();
+    if (Window() != nullptr) return true;
+    InitCommonControls();
+    WNDCLASSEXW windowClass{};
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LURVANE));
     // A preview window is born a child of its host: Wine does not show a top-level window that
     // is re-parented into another process's window afterwards.
     const DWORD style = (host != nullptr ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN;
-    CreateWindowExW(0, kWindowClass, kSaverWindowTitle, style, desktop.left, desktop.top,
-                    desktop.right - desktop.left, desktop.bottom - desktop.top, host, nullptr,
-                    GetModuleHandleW(nullptr), this);
-    if (window_ == nullptr) return false;
-    fpsLabel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 8, 8, 160, 20, window_, nullptr,
+    if (!Create(windowClass, 0, kSaverWindowTitle, style, DesktopRect(), host)) return false;
+    fpsLabel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Window(), nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(fpsLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    OnDpiChanged(WindowDpi(Window()));
     return true;
 }
 
 void MainForm::ShowFullScreen() {
     const RECT desktop = DesktopRect();
-    SetWindowPos(window_, HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
+    SetWindowPos(Window(), HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
                  desktop.bottom - desktop.top, SWP_SHOWWINDOW);
 }
 
-LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MainForm* form = nullptr;
-    if (message == WM_NCCREATE) {
-        form = static_cast<MainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    } else {
-        form = reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    return form != nullptr ? form->HandleMessage(message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
+void MainForm::Unload() {
+    if (Window() != nullptr && !destroyed_) DestroyWindow(Window());
 }
 
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        OnPaint();
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Window(), &paint);
+        Paint(dc, paint.rcPaint);
+        EndPaint(Window(), &paint);
         return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        GetClientRect(Window(), &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_KEYDOWN:
@@ -98,10 +82,13 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-        EndScreenSaver(false);
+        if (events_ != nullptr) events_->OnInput();
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam));
         return 0;
     case WM_CLOSE:
         Unload();
@@ -110,29 +97,53 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        window_ = nullptr;
         fpsLabel_ = nullptr;
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
-void MainForm::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window_, &paint);
-    const RECT& area = paint.rcPaint;
-    if (!main_.Empty())
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, main_.Dc(), area.left,
+void MainForm::Paint(HDC dc, const RECT& area) const {
+    if (picture_ != nullptr && !picture_->Empty())
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, picture_->Dc(), area.left,
                area.top, SRCCOPY);
     else
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EndPaint(window_, &paint);
+}
+
+void MainForm::Present(const RECT& area) {
+    if (!Alive()) return;
+    WindowDc dc(Window());
+    if (dc) Paint(dc.get(), area);
+}
+
+void MainForm::SetFpsLabel(bool visible, const std::string& caption) {
+    if (fpsLabel_ == nullptr) return;
+    if (!caption.empty()) SetWindowTextW(fpsLabel_, Widen(caption).c_str());
+    if ((IsWindowVisible(fpsLabel_) != FALSE) != visible) ShowWindow(fpsLabel_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void MainForm::OnDpiChanged(UINT dpi) {
+    dpi_ = dpi;
+    if (fpsLabel_ == nullptr) return;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    // The system's message font is given at the system DPI; scale it to this window's.
+    WindowDc screen(nullptr);
+    const int systemDpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : static_cast<int>(kDefaultDpi);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), systemDpi);
+    labelFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    SendMessageW(fpsLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+    SetWindowPos(fpsLabel_, nullptr, ScaleForDpi(kFpsLabelPlace.left, dpi), ScaleForDpi(kFpsLabelPlace.top, dpi),
+                 ScaleForDpi(kFpsLabelPlace.right - kFpsLabelPlace.left, dpi),
+                 ScaleForDpi(kFpsLabelPlace.bottom - kFpsLabelPlace.top, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainForm::OnMouseMove(int x, int y) {
-    if (engine_.InputArmed && HasMousePositionChanged(static_cast<float>(x), static_cast<float>(y)))
-        EndScreenSaver(false);
+    if (events_ != nullptr && events_->InputArmed() &&
+        HasMousePositionChanged(static_cast<float>(x), static_cast<float>(y)))
+        events_->OnInput();
 }
 
 bool MainForm::HasMousePositionChanged(float x, float y) {
@@ -141,49 +152,14 @@ bool MainForm::HasMousePositionChanged(float x, float y) {
         lastMouseY_ = y;
         return false;
     }
-    if (previewMode_) return false;
+    if (preview_) return false;
     return x > lastMouseX_ + 5 || x < lastMouseX_ - 5 || y > lastMouseY_ + 5 || y < lastMouseY_ - 5;
 }
 
-void MainForm::EndScreenSaver(bool forceStop) {
-    if (forceStop || !previewMode_) {
-        endRequested_ = true;
-        StopWavelor(engine_);
-        RestoreSystemState();
-    }
-}
-
-void MainForm::StartAnimationTimer() {
-    // Input that arrived while the run was being prepared asked for the end: keep that request
-    // for the first frame instead of starting the waves over it.
-    if (!endRequested_) StartWavelor(engine_);
-    const int framerate = engine_.Framerate > 0 ? engine_.Framerate : 1;
-    timer_.Start(RoundToInt32(1000.0 / framerate));
-}
-
-void MainForm::StopAnimationTimer() {
-    timer_.Stop();
-    Unload();
-}
-
-void MainForm::OnAnimationTimer() { renderer_.RenderFrame(previewMode_, startedManual_, *this); }
-
-int MainForm::Run() {
-    return RunMessageLoop(timer_, [this] { OnAnimationTimer(); });
-}
-
-void MainForm::Unload() {
-    if (window_ != nullptr && !destroyed_) DestroyWindow(window_);
-}
-
 void MainForm::OnDestroy() {
-    // Reached through Unload, or when the preview host takes its child window down with it.
     if (destroyed_) return;
     destroyed_ = true;
-    TraceQuietly("Form_Unload");
-    timer_.Stop();
-    EndScreenSaver(true);
-    PostQuitMessage(0);
+    if (events_ != nullptr) events_->OnFormDestroyed();
 }
 
 }  // namespace lurvane::win32

@@ -1,98 +1,78 @@
-// The saver window: covers the screen (or the host's preview window), owns every drawing
-// surface of a run, the frame timer and the GDI+ session, and turns input into an end request.
+// The saver window: covers the screen (or the host's preview window), shows the picture the
+// run hands it, carries the frame-rate label, and turns input into an end request.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "imaging/win32/dib_surface.h"
-#include "imaging/win32/gdiplus_api.h"
-#include "util/win32/animation_timer.h"
+#include "util/win32/base_window.h"
 #include "util/win32/handles.h"
-#include "waves/engine_settings.h"
-#include "waves/frame_renderer.h"
 
 namespace lurvane::win32 {
 
 inline constexpr wchar_t kSaverWindowTitle[] = L"LurvaneScreenSaver";
 
-class MainForm final : private FrameHost {
+// What the window tells the run it belongs to.
+class MainFormEvents {
 public:
-    MainForm();
-    MainForm(const MainForm&) = delete;
-    MainForm& operator=(const MainForm&) = delete;
-    ~MainForm() override;
+    // Whether input may end the run yet (a manual start ignores it during its notice).
+    virtual bool InputArmed() const = 0;
+    // A key, a mouse button or a mouse move past the threshold.
+    virtual void OnInput() = 0;
+    // The window is being destroyed: by Unload, or by the preview host taking its child down.
+    virtual void OnFormDestroyed() = 0;
+
+protected:
+    ~MainFormEvents() = default;
+};
+
+class MainForm final : public BaseWindow<MainForm> {
+public:
+    explicit MainForm(MainFormEvents* events = nullptr) : events_(events) {}
+    ~MainForm();
 
     // Creates the (hidden) window, a child of `host` for a preview; false when it cannot be made.
     bool Load(HWND host = nullptr);
-    HWND Window() const { return window_; }
-
     // Shows the window over the whole screen, topmost.
     void ShowFullScreen();
-
-    void StartScreenSaver(bool preview, bool startedManually) override;
-    void EndScreenSaver(bool forceStop);
-    bool HasMousePositionChanged(float x, float y);
-    void StartAnimationTimer();
-    void StopAnimationTimer() override;
-    void StartFadeDown() override;
-    void StartFadeUp();
-    // Unloads the form: the window goes, the run ends and with it the program.
+    // Destroys the window; the run learns it through OnFormDestroyed.
     void Unload();
+    // Whether the window is still there to draw into: nested message loops can destroy it.
+    bool Alive() const { return Window() != nullptr && !destroyed_; }
 
-    // Runs the message loop, one frame whenever the timer is due, until the form is unloaded.
-    int Run();
+    // In a preview, mouse moves never end the run.
+    void SetPreview(bool preview) { preview_ = preview; }
+    // The surface that paints the window; null paints black.
+    void SetPicture(const DibSurface* picture) { picture_ = picture; }
+    // Copies `area` of the picture to the screen at once.
+    void Present(const RECT& area);
+
+    // Shows or hides the frame-rate label; a non-empty caption replaces its text.
+    void SetFpsLabel(bool visible, const std::string& caption);
+
+    // The window's DPI, for what the run draws and places itself.
+    UINT Dpi() const { return dpi_; }
+
+    bool HasMousePositionChanged(float x, float y);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnPaint();
+    void Paint(HDC dc, const RECT& area) const;
     void OnMouseMove(int x, int y);
     void OnDestroy();
-    void OnAnimationTimer();
+    void OnDpiChanged(UINT dpi);
 
-    bool PrepareBackground();
-    void TakeFadeSource(const DibSurface& picture);
-    void RunFade(const std::array<int, 25>& steps);
-    void BlitToWindow(const RECT& area);
-    void TraceWindowPlacement();
-
-    // FrameHost
-    double Now() override;
-    bool HasParent() override;
-    void SetFpsLabel(bool visible, const std::string& caption) override;
-    SurfaceView Visible() override { return main_.View(); }
-    SurfaceView WaveBuffer() override { return waveBuffer_.View(); }
-    std::string NoticeText() override;
-    void DrawNotice(const std::string& text) override;
-    void EraseNoticeStrip() override;
-    void HideCursor() override;
-    void DisableTimer() override;
-    void ClearSurfaces() override;
-    void Present(const BoundingBox& dirty) override;
-
-    HWND window_ = nullptr;
+    MainFormEvents* events_;
     HWND fpsLabel_ = nullptr;
-    GdiPlusSession gdiplus_;
-    bool previewMode_ = false;
-    bool startedManual_ = false;
+    GdiObject labelFont_;
+    const DibSurface* picture_ = nullptr;
+    UINT dpi_ = 96;
+    bool preview_ = false;
     bool destroyed_ = false;
-    bool endRequested_ = false;
     float lastMouseX_ = 0, lastMouseY_ = 0;
-
-    AnimationTimer timer_;
-    EngineSettings engine_;
-    FrameRenderer renderer_{engine_};
-
-    DibSurface main_;        // what the window shows
-    DibSurface backBuffer_;  // clean copy of the background
-    DibSurface image_;       // the prepared background image
-    DibSurface waveBuffer_;  // the unshifted background inside the path's bounding box
-    PixelBuffer fadeSource_;  // the undarkened picture a fade starts from
-    GdiObject noticeFont_;
-    RECT noticeArea_{};  // part of the visible surface the notice changed since the last present
 };
 
 }  // namespace lurvane::win32

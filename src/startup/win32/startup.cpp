@@ -6,17 +6,16 @@
 
 #include "dialog/win32/settings_entry.h"
 #include "saver/win32/main_form.h"
+#include "saver/win32/saver_run.h"
+#include "settings/win32/registry_store.h"
 #include "startup/command_line.h"
-#include "util/trace.h"
 #include "util/win32/handles.h"
+#include "util/win32/system_clock.h"
 #include "util/win32/text_convert.h"
+#include "util/win32/win32_file_system.h"
 
 namespace lurvane::win32 {
 namespace {
-
-// The platform id read at a full-screen start; 0 in the other modes, as before any start.
-DWORD saverPlatformId = 0;
-bool saverCursorHidden = false;
 
 void ChangePassword() {
     MainForm form;
@@ -37,71 +36,55 @@ bool IsDllAvailable(const wchar_t* name) {
     return static_cast<bool>(module);
 }
 
-bool IsSaverWindowPresent() {
+bool IsSaverWindowPresent(const Trace& trace) {
     const bool found = FindWindowW(nullptr, kSaverWindowTitle) != nullptr;
-    TraceQuietly(found ? "LurvaneScreenSaver found" : "LurvaneScreenSaver not found");
+    trace.TraceQuietly(found ? "LurvaneScreenSaver found" : "LurvaneScreenSaver not found");
     return found;
 }
 
-bool AnotherSaverIsRunning() {
-    IsSaverWindowPresent();
-    return IsSaverWindowPresent();
+bool AnotherSaverIsRunning(const Trace& trace) {
+    IsSaverWindowPresent(trace);
+    return IsSaverWindowPresent(trace);
 }
 
-void HideSaverCursor() {
-    if (saverCursorHidden) return;
-    ShowCursor(FALSE);
-    saverCursorHidden = true;
-}
-
-bool RestoreSystemState() {
-    if (saverPlatformId != VER_PLATFORM_WIN32_NT) SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0);
-    if (saverCursorHidden) {
-        ShowCursor(TRUE);
-        saverCursorHidden = false;
-    }
-    return true;
-}
-
-int StartFullScreenSaver(bool startedManually) {
+int StartFullScreenSaver(const ProgramContext& context, bool startedManually) {
     // Another instance already shows its saver window: this one ends without showing anything.
-    if (AnotherSaverIsRunning()) return 0;
+    if (AnotherSaverIsRunning(context.Tracer)) return 0;
 
-    MainForm form;
-    if (!form.Load()) return 1;
-    form.ShowFullScreen();
-
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (GetVersionExW(&version)) saverPlatformId = version.dwPlatformId;
-#pragma GCC diagnostic pop
-    if (saverPlatformId != VER_PLATFORM_WIN32_NT) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
-
-    form.StartScreenSaver(false, startedManually);
-    return form.Run();
+    SaverRun run(context);
+    if (!run.Form().Load()) return 1;
+    run.Form().ShowFullScreen();
+    run.EnterFullScreen();
+    run.StartScreenSaver(false, startedManually);
+    return run.Run();
 }
 
-int Main(std::wstring_view fullCommandLine) {
+int Main(std::wstring_view fullCommandLine, std::wstring_view /*programPath*/) {
     if (!IsDllAvailable(L"gdiplus.dll")) {
         MessageBoxW(nullptr, L"GDI+ DLL fehlt. Programm wird beendet.", L"Lurvane", MB_OK);
         return 0;
     }
+    RegistrySettingsStore settings;
+    const Win32FileSystem files;
+    Language texts;
+    const SystemClock clock;
+    const GdiPlus pictures;
+    const ProgramContext context{settings, files, texts, Trace::FromEnvironment(), clock, pictures};
+
     const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine)));
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
-        return StartFullScreenSaver(false);
+        return StartFullScreenSaver(context, false);
     case SaverMode::FullScreenManual:
-        return StartFullScreenSaver(true);
+        return StartFullScreenSaver(context, true);
     case SaverMode::Settings:
         return RunSettingsDialog(ParseWindowHandle(commandLine));
     case SaverMode::ChangePassword:
         ChangePassword();
         return 0;
     case SaverMode::Preview: {
-        MainForm form;
-        return StartPreview(form, ParseWindowHandle(commandLine));
+        SaverRun run(context);
+        return StartPreview(run, ParseWindowHandle(commandLine), context.Tracer);
     }
     case SaverMode::None:
         break;

@@ -1,27 +1,27 @@
-// The program's entry: checks for GDI+, reads the mode switch and hands over to the mode.
+// The program's entry: checks for GDI+, reads the mode switch, builds the program's services
+// and hands over to the mode.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "imaging/win32/program_context.h"
+
 namespace lurvane::win32 {
 
-class MainForm;
+class SaverRun;
 
-int Main(std::wstring_view fullCommandLine);
+// `programPath` is this program's own file, so that a command line naming it without quotes
+// can still be cut into program and arguments.
+int Main(std::wstring_view fullCommandLine, std::wstring_view programPath);
 
 bool IsDllAvailable(const wchar_t* name);
 // Looks for a top-level window titled "LurvaneScreenSaver" and traces what it found.
-bool IsSaverWindowPresent();
+bool IsSaverWindowPresent(const Trace& trace);
 // Asks twice, as a start does: once to end a saver of this instance (there is none before its
 // window is loaded) and once more to decide whether to go on. True when another saver runs.
-bool AnotherSaverIsRunning();
-int StartFullScreenSaver(bool startedManually);
-int StartPreview(MainForm& form, long long hostHandle);
-// Undoes what a full-screen start changed in the system and shows the cursor again.
-bool RestoreSystemState();
-
-// The saver hides the cursor once per run; RestoreSystemState shows it again.
-void HideSaverCursor();
+bool AnotherSaverIsRunning(const Trace& trace);
+int StartFullScreenSaver(const ProgramContext& context, bool startedManually);
+int StartPreview(SaverRun& run, long long hostHandle, const Trace& trace);
 
 }  // namespace lurvane::win32

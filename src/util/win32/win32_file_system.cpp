@@ -42,9 +42,5 @@ std::string Win32FileSystem::DocumentsFolder() const {
     return Narrow(std::wstring_view(buffer, wcsnlen(buffer, MAX_PATH)));
 }
 
-const FileSystem& SystemFileSystem() {
-    static const Win32FileSystem system;
-    return system;
-}
 
 }  // namespace lurvane::win32

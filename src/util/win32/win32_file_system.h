@@ -12,7 +12,4 @@ public:
     std::string DocumentsFolder() const override;
 };
 
-// The one instance the program uses.
-const FileSystem& SystemFileSystem();
-
 }  // namespace lurvane::win32

@@ -1,11 +1,9 @@
 #include "waves/win32/wave_line_plot.h"
 
-#include "imaging/win32/gdiplus_api.h"
-
 namespace lurvane::win32 {
 
 void WaveLinePlot::DrawWaveLine(int x1, int y1, int x2, int y2, uint32_t argb) {
-    GdiPlus& api = GdiPlus::Instance();
+    const GdiPlus& api = api_;
     if (!api.Available()) return;
     GdiPlus::Graphics* graphics = nullptr;
     if (api.CreateFromHDC(dc_, &graphics) != 0) return;

@@ -4,19 +4,21 @@
 
 #include <windows.h>
 
+#include "imaging/win32/gdiplus_api.h"
 #include "waves/wave_table.h"
 
 namespace lurvane::win32 {
 
 class WaveLinePlot final : public WaveLineSink {
 public:
-    WaveLinePlot(HDC dc, int height) : dc_(dc), height_(height) {}
+    WaveLinePlot(const GdiPlus& api, HDC dc, int height) : api_(api), dc_(dc), height_(height) {}
 
     // One segment, anti-aliased, one pixel wide; GDI+ objects live only for the segment.
     void DrawWaveLine(int x1, int y1, int x2, int y2, uint32_t argb) override;
     int Height() const override { return height_; }
 
 private:
+    const GdiPlus& api_;
     HDC dc_;
     int height_;
 };

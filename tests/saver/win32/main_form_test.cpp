@@ -1,17 +1,27 @@
-#include "saver/win32/main_form.h"
+#include "saver/win32/saver_run.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
+#include "settings/memory_settings_store.h"
+#include "util/memory_file_system.h"
+#include "util/win32/system_clock.h"
+
 
 namespace lurvane::win32 {
 namespace {
 
-TEST(MainForm, AKeyPressedWhileTheRunIsPreparedEndsItAtTheFirstFrame) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brannick\\Lurvane\\Settings");
-    MainForm form;
+TEST(SaverRun, AKeyPressedWhileTheRunIsPreparedEndsItAtTheFirstFrame) {
+    MemorySettingsStore settings;  // no stored settings: the desktop snapshot and its wait
+    MemoryFileSystem files;
+    Language texts;
+    SystemClock clock;
+    GdiPlus pictures;
+    const ProgramContext context{settings, files, texts, Trace(), clock, pictures};
+    SaverRun run(context);
+    MainForm& form = run.Form();
     ASSERT_TRUE(form.Load());
     form.ShowFullScreen();
     // Queued now, dispatched while the start waits for the desktop to repaint.
@@ -24,8 +34,8 @@ TEST(MainForm, AKeyPressedWhileTheRunIsPreparedEndsItAtTheFirstFrame) {
         if (!finished) PostMessageW(window, WM_CLOSE, 0, 0);  // ends a run that ignored the key
     });
     const ULONGLONG started = GetTickCount64();
-    form.StartScreenSaver(false, false);
-    form.Run();
+    run.StartScreenSaver(false, false);
+    run.Run();
     const ULONGLONG took = GetTickCount64() - started;
     finished = true;
     guard.join();

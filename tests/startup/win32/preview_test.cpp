@@ -7,18 +7,15 @@
 #include <thread>
 #include <vector>
 
-#include "saver/win32/main_form.h"
+#include "saver/win32/saver_run.h"
+#include "settings/memory_settings_store.h"
 #include "startup/win32/startup.h"
+#include "util/memory_file_system.h"
+#include "util/win32/system_clock.h"
+#include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
-
-constexpr wchar_t kSettingsKey[] = L"Software\\Brannick\\Lurvane\\Settings";
-
-void Store(const wchar_t* name, const std::wstring& text) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
-                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
 
 std::vector<uint32_t> ScreenPixels(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
@@ -62,11 +59,12 @@ std::wstring WriteStripedPicture() {
 
 TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
     const std::wstring picture = WriteStripedPicture();
-    Store(L"BackgroundImage", picture);
-    Store(L"PathPoints", L"0,0;4800,0;4800,3540;0,3540");
-    Store(L"WaveAmp", L"10");
-    Store(L"Framerate", L"80");  // the preview runs at 20 whatever is stored
-    Store(L"RestartSec", L"0");
+    MemorySettingsStore settings;
+    settings.Write("BackgroundImage", Narrow(picture));
+    settings.Write("PathPoints", "0,0;4800,0;4800,3540;0,3540");
+    settings.Write("WaveAmp", "10");
+    settings.Write("Framerate", "80");  // the preview runs at 20 whatever is stored
+    settings.Write("RestartSec", "0");
 
     WNDCLASSW hostClass{};
     hostClass.lpfnWndProc = DefWindowProcW;
@@ -103,8 +101,12 @@ TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
         PostMessageW(host, WM_CLOSE, 0, 0);
     });
 
-    MainForm form;
-    StartPreview(form, static_cast<long long>(reinterpret_cast<uintptr_t>(host)));
+    MemoryFileSystem files;
+    Language texts;
+    SystemClock clock;
+    GdiPlus pictures;
+    SaverRun run(ProgramContext{settings, files, texts, Trace(), clock, pictures});
+    StartPreview(run, static_cast<long long>(reinterpret_cast<uintptr_t>(host)), Trace());
     const ULONGLONG endedAt = GetTickCount64();
     watcher.join();
 
@@ -112,7 +114,6 @@ TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
     EXPECT_NEAR(changes.load(), 40, 4) << "frames seen in two seconds";
     EXPECT_LT(endedAt - closedAt.load(), 500u) << "the preview ends when its host goes";
     EXPECT_FALSE(IsWindow(host));
-    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     DeleteFileW(picture.c_str());
 }
 

@@ -52,7 +52,7 @@ protected:
     }
 
     static void RemoveTree(const std::string& folder) {
-        const FileSystem& fs = SystemFileSystem();
+        const FileSystem& fs = Win32FileSystem();
         for (const DirectoryEntry& entry : fs.FindEntries(folder, "*")) {
             if (entry.Name == "." || entry.Name == "..") continue;
             if (entry.IsFolder) RemoveTree(folder + entry.Name + "\\");
@@ -68,7 +68,7 @@ TEST_F(Win32FileFunctions, ListFilesNamesFilesAndFoldersWithoutDotEntries) {
     MakeFile("x.rpp");
     MakeFile("Strand – Ærø.JPG");
     MakeFolder("old");
-    const FileSystem& fs = SystemFileSystem();
+    const FileSystem& fs = Win32FileSystem();
 
     EXPECT_EQ(Sorted(ListFiles(fs, root_, "*")), Sorted({"x.rpp", "Strand – Ærø.JPG", ".old"}));
     EXPECT_EQ(ListFiles(fs, root_, "*.rpp"), Names{"x.rpp"});
@@ -86,7 +86,7 @@ TEST_F(Win32FileFunctions, PickRandomFileTakesAMatchingEntry) {
     MakeFile("Strand – Ærø.JPG");
     MakeFile("a.rpp");
     MakeFile("b.rpp");
-    const FileSystem& fs = SystemFileSystem();
+    const FileSystem& fs = Win32FileSystem();
 
     EXPECT_EQ(PickRandomFile(fs, root_, "*.jpg", 100.25), "Strand – Ærø.JPG");
     EXPECT_EQ(PickRandomFile(fs, root_, "*.bmp", 100.25), "");
@@ -103,7 +103,7 @@ class TestDocuments final : public FileSystem {
 public:
     explicit TestDocuments(std::string folder) : folder_(std::move(folder)) {}
     std::vector<DirectoryEntry> FindEntries(std::string_view folder, std::string_view pattern) const override {
-        return SystemFileSystem().FindEntries(folder, pattern);
+        return Win32FileSystem().FindEntries(folder, pattern);
     }
     std::string DocumentsFolder() const override { return folder_; }
 
@@ -124,7 +124,7 @@ TEST_F(Win32FileFunctions, RandomBackgroundFindsANonAsciiPictureOnDisk) {
 }
 
 TEST(Win32DocumentsFolder, IsAnExistingFolderWithoutTrailingBackslash) {
-    const std::string documents = GetDocumentsFolder(SystemFileSystem());
+    const std::string documents = GetDocumentsFolder(Win32FileSystem());
     ASSERT_FALSE(documents.empty());
     EXPECT_NE(documents.back(), '\\');
     EXPECT_TRUE(IsFolder(documents)) << documents;

@@ -11,13 +11,14 @@ namespace {
 // Wine's GDI+ draws lines on a device context without anti-aliasing, so only the curve's
 // course is checked here.
 TEST(WaveLinePlot, DrawsTheWaveAsACurveAroundTheCentreLine) {
-    GdiPlusSession session;
+    const GdiPlus api;
+    GdiPlusSession session(api);
     ASSERT_TRUE(session.Started());
     DibSurface surface;
     ASSERT_TRUE(surface.Resize(200, 60));
     surface.Fill(RGB(255, 255, 255));
 
-    WaveLinePlot plot(surface.Dc(), surface.Height());
+    WaveLinePlot plot(api, surface.Dc(), surface.Height());
     WaveParams wave{0, 30, 200, 10, 6, 20, 1};
     ComputeWaveTable(wave, plot);
 

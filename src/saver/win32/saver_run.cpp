@@ -1,0 +1,305 @@
+#include "saver/win32/saver_run.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "imaging/win32/screen_capture.h"
+#include "saver/shade.h"
+#include "util/text_rules.h"
+#include "util/win32/dpi.h"
+#include "util/win32/message_loop.h"
+#include "util/win32/text_convert.h"
+#include "waves/random_background.h"
+#include "waves/settings_snapshot.h"
+
+namespace lurvane::win32 {
+namespace {
+
+// The notice's place at 96 DPI: its text stands this far above the bottom, its shadow one
+// pixel lower and to the right, and the strip it is erased from spans the bottom rows.
+constexpr int kNoticeLeft = 10;
+constexpr int kNoticeRise = 30;
+constexpr int kNoticePoints = 14;
+
+struct TwipsPerPixel {
+    double X = 15, Y = 15;
+};
+
+TwipsPerPixel ScreenTwipsPerPixel() {
+    WindowDc screen(nullptr);
+    return {1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX), 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY)};
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    if (IsRectEmpty(&a)) return b;
+    if (IsRectEmpty(&b)) return a;
+    RECT both;
+    UnionRect(&both, &a, &b);
+    return both;
+}
+
+std::string UserDecimalSeparator() {
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1) return ".";
+    return Narrow(separator);
+}
+
+void TraceWindowPlacement(HWND window, const Trace& trace) {
+    if (!trace.Enabled()) return;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if (HWND parent = GetParent(window)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    const TwipsPerPixel twips = ScreenTwipsPerPixel();
+    const auto twipsX = static_cast<float>(twips.X), twipsY = static_cast<float>(twips.Y);
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+    trace.TraceQuietly("Left: " + NumberText(static_cast<float>(rect.left) * twipsX) +
+                       "Top: " + NumberText(static_cast<float>(rect.top) * twipsY) +
+                       "Width: " + NumberText(static_cast<float>(rect.right - rect.left) * twipsX) +
+                       "Height: " + NumberText(static_cast<float>(rect.bottom - rect.top) * twipsY) +
+                       "Picture Hwnd: " + handle);
+}
+
+}  // namespace
+
+SaverRun::SaverRun(const ProgramContext& context)
+    : context_(context), gdiplus_(context.Pictures), renderer_(engine_, {}, context.Tracer) {
+    if (!gdiplus_.Started()) MessageBoxW(nullptr, L"Error loading GDI+!", L"Lurvane", MB_OK | MB_ICONERROR);
+    form_.SetPicture(&main_);
+}
+
+SaverRun::~SaverRun() { form_.SetPicture(nullptr); }
+
+void SaverRun::EnterFullScreen() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (GetVersionExW(&version)) platformId_ = version.dwPlatformId;
+#pragma GCC diagnostic pop
+    if (platformId_ != VER_PLATFORM_WIN32_NT) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
+}
+
+void SaverRun::StartScreenSaver(bool preview, bool startedManually) {
+    context_.Tracer.TraceQuietly(std::string("StartScreenSaver, Preview: ") + (preview ? "True" : "False"));
+    previewMode_ = preview;
+    startedManual_ = startedManually;
+    form_.SetPreview(preview);
+    if (!form_.Alive()) return;
+    ShowWindow(form_.Window(), SW_SHOW);
+    TraceWindowPlacement(form_.Window(), context_.Tracer);
+    context_.Tracer.TraceQuietly("coordinates set");
+
+    if (!PrepareBackground()) {
+        // Nothing would ever end a run that cannot start: end it now.
+        form_.Unload();
+        return;
+    }
+    StartAnimationTimer();
+}
+
+bool SaverRun::PrepareBackground() {
+    RECT client{};
+    GetClientRect(form_.Window(), &client);
+    const TwipsPerPixel twips = ScreenTwipsPerPixel();
+    SnapshotEnvironment environment;
+    environment.ScreenWidth = previewMode_ ? client.right : GetSystemMetrics(SM_CXSCREEN);
+    environment.ScreenHeight = previewMode_ ? client.bottom : GetSystemMetrics(SM_CYSCREEN);
+    environment.TwipsPerPixelX = twips.X;
+    environment.TwipsPerPixelY = twips.Y;
+    environment.Tracer = context_.Tracer;
+    const double now = context_.Time.SecondsSinceMidnight();
+    // The picture whose size the snapshot asks for is the one the capture draws: decode it once.
+    std::unique_ptr<GdiPlusPicture> picture;
+    std::string picturePath;
+    environment.LoadPicture = [this, &picture, &picturePath](const std::string& path) -> std::optional<PictureSize> {
+        picture = std::make_unique<GdiPlusPicture>(context_.Pictures, Widen(path));
+        picturePath = path;
+        if (!picture->Loaded()) return std::nullopt;
+        return PictureSize{picture->Width(), picture->Height()};
+    };
+    const FileSystem& files = context_.Files;
+    environment.PickRandomBackground = [&files, now](const std::string& image, bool randomize) {
+        return PickRandomBackground(image, randomize, files, now);
+    };
+    context_.Texts.SetLanguage(LanguageFromSetting(context_.Settings.Read("Language")));
+    renderer_.SetTexts({context_.Texts.GetLangString(TextId::ManualStartNotice), UserDecimalSeparator()});
+    const SnapshotResult snapshot = SetGlobalSettings(context_.Settings, environment, engine_);
+    if (previewMode_) {
+        engine_.Framerate = 20;
+        engine_.ShowFPS = false;
+        engine_.RandomizeBackground = false;
+    }
+
+    CaptureRequest request;
+    request.PictureFile = PickRandomBackground(engine_.BackgroundImage, engine_.RandomizeBackground, files, now);
+    if (picture && picturePath == request.PictureFile) request.Decoded = picture.get();
+    request.MaximizeBackground = engine_.MaximizeBackground;
+    request.SizeBackground = engine_.SizeBackground;
+    request.BackgroundColour = ColourFromSetting(snapshot.BackgroundColour);
+    request.Preview = previewMode_;
+    const CaptureResult captured =
+        CaptureBackground(context_.Pictures, form_.Window(), request, {main_, backBuffer_, image_});
+    if (captured == CaptureResult::WindowGone || !form_.Alive()) return false;
+    if (captured == CaptureResult::NoDesktopSize) {
+        ShowMessage(TextId::DesktopSizeUnknown);
+        return false;
+    }
+    if (captured == CaptureResult::SnapshotFailed) ShowMessage(TextId::SnapshotFailed);
+    context_.Tracer.TraceQuietly("Screen captured");
+
+    fadeSource_ = PixelBuffer();
+    if (engine_.RestartSec > 0) {
+        TakeFadeSource(backBuffer_);
+        RunFade(kFadeUpSteps);
+    }
+
+    BitBlt(main_.Dc(), 0, 0, main_.Width(), main_.Height(), image_.Dc(), 0, 0, SRCCOPY);
+    const BoundingBox box = engine_.Bounds();
+    waveBuffer_.Resize(std::max(box.Width(), 0), std::max(box.Height(), 0));
+    PumpPendingMessages();
+    if (!form_.Alive()) return false;
+    if (!waveBuffer_.Empty())
+        BitBlt(waveBuffer_.Dc(), 0, 0, waveBuffer_.Width(), waveBuffer_.Height(), image_.Dc(), box.MinX, box.MinY,
+               SRCCOPY);
+
+    InvalidateRect(form_.Window(), nullptr, FALSE);
+    UpdateWindow(form_.Window());
+    context_.Tracer.TraceQuietly("Saver visible");
+    TakeFadeSource(main_);
+    return true;
+}
+
+void SaverRun::ShowMessage(TextId text) const {
+    MessageBoxW(nullptr, Widen(context_.Texts.GetLangString(text)).c_str(), L"Lurvane", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void SaverRun::StartAnimationTimer() {
+    // Input that arrived while the run was being prepared asked for the end: keep that request
+    // for the first frame instead of starting the waves over it.
+    if (!endRequested_) StartWavelor(engine_);
+    const int framerate = engine_.Framerate > 0 ? engine_.Framerate : 1;
+    timer_.Start(RoundToInt32(1000.0 / framerate));
+}
+
+void SaverRun::StopAnimationTimer() {
+    timer_.Stop();
+    form_.Unload();
+}
+
+void SaverRun::EndScreenSaver(bool forceStop) {
+    if (!forceStop && previewMode_) return;
+    endRequested_ = true;
+    StopWavelor(engine_);
+    // The platform id is 0 unless a full-screen start read it, as before any start.
+    if (platformId_ != VER_PLATFORM_WIN32_NT) SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, 0, nullptr, 0);
+    cursor_.Show();
+}
+
+void SaverRun::OnAnimationTimer() {
+    switch (renderer_.RenderFrame(previewMode_, startedManual_, *this)) {
+    case FrameOutcome::Continue:
+        // Input may end the run from now on: the pointer has no business on the picture.
+        if (engine_.InputArmed && !previewMode_) cursor_.Hide();
+        break;
+    case FrameOutcome::Stop:
+        StopAnimationTimer();
+        break;
+    case FrameOutcome::Restart:
+        Restart();
+        break;
+    }
+}
+
+void SaverRun::Restart() {
+    timer_.Stop();
+    RunFade(kFadeDownSteps);
+    waveBuffer_.Clear();
+    image_.Clear();
+    main_.Clear();
+    backBuffer_.Clear();
+    StartScreenSaver(false, false);
+    if (form_.Alive() && !engine_.WavesRunning) StopAnimationTimer();
+}
+
+int SaverRun::Run() {
+    return RunMessageLoop(timer_, [this] { OnAnimationTimer(); });
+}
+
+void SaverRun::OnFormDestroyed() {
+    context_.Tracer.TraceQuietly("Form_Unload");
+    timer_.Stop();
+    EndScreenSaver(true);
+    PostQuitMessage(0);
+}
+
+void SaverRun::TakeFadeSource(const DibSurface& picture) { fadeSource_.CopyFrom(picture.View()); }
+
+void SaverRun::RunFade(const std::array<int, 25>& steps) {
+    const SurfaceView target = main_.View();
+    if (target.Empty()) return;
+    const RECT whole{0, 0, target.Width, target.Height};
+    for (int darkness : steps) {
+        if (!ShadeBitmap(fadeSource_.View(), target, darkness)) return;  // no picture of this size to fade
+        GdiFlush();
+        form_.Present(whole);
+        Sleep(10);
+    }
+}
+
+bool SaverRun::HasParent() {
+    if (!form_.Alive()) return false;
+    // A child whose host is gone hangs below the desktop window, which GetParent still reports.
+    HWND parent = GetAncestor(form_.Window(), GA_PARENT);
+    return parent != nullptr && parent != GetDesktopWindow();
+}
+
+RECT SaverRun::NoticeStrip() const {
+    const int rise = ScaleForDpi(kNoticeRise, form_.Dpi());
+    return RECT{0, main_.Height() - rise, main_.Width(), main_.Height()};
+}
+
+void SaverRun::DrawNotice(const std::string& text) {
+    HDC dc = main_.Dc();
+    const UINT dpi = form_.Dpi();
+    if (!noticeFont_ || noticeFontDpi_ != dpi) {
+        LOGFONTW font{};
+        font.lfHeight = -MulDiv(kNoticePoints, static_cast<int>(dpi), 72);
+        font.lfQuality = ANTIALIASED_QUALITY;
+        wcscpy(font.lfFaceName, L"Arial");
+        noticeFont_.reset(CreateFontIndirectW(&font));
+        noticeFontDpi_ = dpi;
+    }
+    SelectedObject selected(dc, noticeFont_.get());
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring wide = Widen(text);
+    const int textLength = static_cast<int>(wide.size());
+    const RECT strip = NoticeStrip();
+    const int left = ScaleForDpi(kNoticeLeft, dpi);
+    const int shadow = std::max(1, ScaleForDpi(1, dpi));
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutW(dc, left + shadow, strip.top + shadow, wide.c_str(), textLength);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutW(dc, left, strip.top, wide.c_str(), textLength);
+    noticeArea_ = Union(noticeArea_, strip);
+}
+
+void SaverRun::EraseNoticeStrip() {
+    const RECT strip = NoticeStrip();
+    // The notice's shadow starts one (scaled) pixel into the strip; the rest of it is erased.
+    const int shadow = std::max(1, ScaleForDpi(1, form_.Dpi()));
+    BitBlt(main_.Dc(), shadow, strip.top + shadow, strip.right, strip.bottom - strip.top - shadow, backBuffer_.Dc(),
+           shadow, strip.top + shadow, SRCCOPY);
+    noticeArea_ = Union(noticeArea_, strip);
+}
+
+void SaverRun::Present(const BoundingBox& dirty) {
+    if (!form_.Alive()) return;
+    GdiFlush();
+    form_.Present(Union(RECT{dirty.MinX, dirty.MinY, dirty.MaxX, dirty.MaxY}, noticeArea_));
+    noticeArea_ = RECT{};
+    PumpPendingMessages();
+}
+
+}  // namespace lurvane::win32

@@ -1,0 +1,97 @@
+// A run of the saver in its window: the background and the wave area, the surfaces, the frame
+// timer, the fades, the restart with a new picture, and what the system must be told while a
+// full-screen run lasts.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "imaging/surface.h"
+#include "imaging/win32/dib_surface.h"
+#include "imaging/win32/gdiplus_api.h"
+#include "imaging/win32/program_context.h"
+#include "saver/win32/hidden_cursor.h"
+#include "saver/win32/main_form.h"
+#include "util/win32/animation_timer.h"
+#include "util/win32/handles.h"
+#include "waves/engine_settings.h"
+#include "waves/frame_renderer.h"
+
+namespace lurvane::win32 {
+
+class SaverRun final : private FrameHost, private MainFormEvents {
+public:
+    explicit SaverRun(const ProgramContext& context);
+    SaverRun(const SaverRun&) = delete;
+    SaverRun& operator=(const SaverRun&) = delete;
+    ~SaverRun() override;
+
+    MainForm& Form() { return form_; }
+
+    // Tells the system that a full-screen saver runs; the end of the run undoes it.
+    void EnterFullScreen();
+
+    // Prepares the background and starts the frames; a run that cannot start unloads the form.
+    void StartScreenSaver(bool preview, bool startedManually);
+    // Asks the run to end at its next frame (a preview ends only when forced).
+    void EndScreenSaver(bool forceStop);
+
+    // One frame: what the frame timer calls.
+    void OnAnimationTimer();
+
+    // Runs the message loop, one frame whenever the timer is due, until the form is unloaded.
+    int Run();
+
+    const EngineSettings& Engine() const { return engine_; }
+
+private:
+    bool PrepareBackground();
+    void StartAnimationTimer();
+    void StopAnimationTimer();
+    void Restart();
+    void TakeFadeSource(const DibSurface& picture);
+    void RunFade(const std::array<int, 25>& steps);
+    RECT NoticeStrip() const;
+    void ShowMessage(TextId text) const;
+
+    // MainFormEvents
+    bool InputArmed() const override { return engine_.InputArmed; }
+    void OnInput() override { EndScreenSaver(false); }
+    void OnFormDestroyed() override;
+
+    // FrameHost
+    double Now() override { return context_.Time.SecondsSinceMidnight(); }
+    bool HasParent() override;
+    void SetFpsLabel(bool visible, const std::string& caption) override { form_.SetFpsLabel(visible, caption); }
+    SurfaceView Visible() override { return main_.View(); }
+    SurfaceView WaveBuffer() override { return waveBuffer_.View(); }
+    void DrawNotice(const std::string& text) override;
+    void EraseNoticeStrip() override;
+    void Present(const BoundingBox& dirty) override;
+
+    const ProgramContext context_;  // references to the services, and the trace
+    GdiPlusSession gdiplus_;
+    MainForm form_{this};
+    bool previewMode_ = false;
+    bool startedManual_ = false;
+    bool endRequested_ = false;
+    DWORD platformId_ = 0;
+
+    AnimationTimer timer_;
+    EngineSettings engine_;
+    FrameRenderer renderer_;
+    HiddenCursor cursor_;
+
+    DibSurface main_;        // what the window shows
+    DibSurface backBuffer_;  // clean copy of the background
+    DibSurface image_;       // the prepared background image
+    DibSurface waveBuffer_;  // the unshifted background inside the path's bounding box
+    PixelBuffer fadeSource_;  // the undarkened picture a fade starts from
+    GdiObject noticeFont_;
+    UINT noticeFontDpi_ = 0;
+    RECT noticeArea_{};  // part of the visible surface the notice changed since the last present
+};
+
+}  // namespace lurvane::win32
