@@ -146,26 +146,13 @@ std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
-namespace {
-constexpr wchar_t kSettingsKey[] = L"Software\\Brannick\\Lurvane\\Settings";
-}
-
-void ClearStoredSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+void ClearStoredSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, support::SettingsSubKey().c_str()); }
 
 void StoreSetting(const wchar_t* name, const std::wstring& text) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
+    RegSetKeyValueW(HKEY_CURRENT_USER, support::SettingsSubKey().c_str(), name, REG_SZ, text.c_str(),
                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
 
 std::wstring DocumentsFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -181,30 +168,5 @@ std::wstring ChildText(HWND parent, const wchar_t* className) {
     return text;
 }
 
-ScreenShot CaptureScreen(const RECT& rect) {
-    ScreenShot shot;
-    shot.Width = rect.right - rect.left;
-    shot.Height = rect.bottom - rect.top;
-    shot.Pixels.assign(static_cast<size_t>(shot.Width) * shot.Height, 0);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = shot.Width;
-    info.bmiHeader.biHeight = -shot.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.Width, shot.Height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    std::memcpy(shot.Pixels.data(), bits, shot.Pixels.size() * 4);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
 
 }  // namespace e2e

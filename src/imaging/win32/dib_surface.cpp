@@ -1,8 +1,23 @@
 #include "imaging/win32/dib_surface.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace lurvane::win32 {
+
+DibSurface::DibSurface(DibSurface&& other) noexcept { *this = std::move(other); }
+
+DibSurface& DibSurface::operator=(DibSurface&& other) noexcept {
+    if (this == &other) return *this;
+    Release();
+    dc_ = std::move(other.dc_);
+    bitmap_ = std::move(other.bitmap_);
+    originalBitmap_ = std::exchange(other.originalBitmap_, nullptr);
+    pixels_ = std::exchange(other.pixels_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    return *this;
+}
 
 DibSurface::~DibSurface() { Release(); }
 

@@ -14,8 +14,9 @@ namespace lurvane::win32 {
 class DibSurface {
 public:
     DibSurface() = default;
-    DibSurface(DibSurface&&) noexcept = default;
-    DibSurface& operator=(DibSurface&&) noexcept = default;
+    // A moved-from surface is empty: the pixels, the bitmap and the device context all go along.
+    DibSurface(DibSurface&& other) noexcept;
+    DibSurface& operator=(DibSurface&& other) noexcept;
     ~DibSurface();
 
     // Makes the surface width x height pixels (contents undefined); 0 x 0 releases it.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace lurvane::win32 {
 namespace {
 
@@ -37,6 +39,28 @@ TEST(DibSurface, ResizingToNothingReleasesTheBitmapAndANewSizeWorksAgain) {
     ASSERT_TRUE(surface.Resize(3, 2));
     EXPECT_EQ(surface.Width(), 3);
     EXPECT_FALSE(surface.Empty());
+}
+
+TEST(DibSurface, AMoveTakesThePixelsAlongAndLeavesAnEmptySurface) {
+    DibSurface first;
+    ASSERT_TRUE(first.Resize(4, 3));
+    first.Fill(RGB(9, 8, 7));
+    DibSurface second(std::move(first));
+    EXPECT_TRUE(first.Empty());
+    EXPECT_EQ(first.Pixels(), nullptr);
+    EXPECT_EQ(first.Width(), 0);
+    EXPECT_EQ(first.Dc(), nullptr);
+    EXPECT_EQ(GetPixel(second.Dc(), 3, 2), RGB(9, 8, 7));
+
+    DibSurface third;
+    ASSERT_TRUE(third.Resize(2, 2));
+    third = std::move(second);
+    EXPECT_TRUE(second.Empty());
+    EXPECT_EQ(third.Width(), 4);
+    EXPECT_EQ(third.View().Row(2)[3] & 0xFFFFFFu, 0x090807u);
+    // The moved-from surface works as a new one.
+    ASSERT_TRUE(second.Resize(1, 1));
+    EXPECT_FALSE(second.Empty());
 }
 
 }  // namespace

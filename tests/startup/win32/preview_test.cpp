@@ -12,48 +12,19 @@
 #include "startup/win32/startup.h"
 #include "util/memory_file_system.h"
 #include "util/win32/system_clock.h"
+#include "support/win32/screen_shot.h"
+#include "support/win32/test_files.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
 
-std::vector<uint32_t> ScreenPixels(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// A striped picture as a 24-bit BMP, so that every row shift shows.
+// A striped picture, so that every row shift shows.
 std::wstring WriteStripedPicture() {
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     const std::wstring path = std::wstring(folder) + L"lurvane-preview-stripes.bmp";
-    const int width = 320, height = 240, rowBytes = width * 3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) bytes.append((y / 4) % 2 ? "\x40\x80\xC0" : "\x60\x40\x20", 3);
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(handle);
+    support::WriteBmp(path, 320, 240, [](int, int y) { return (y / 4) % 2 ? 0xC08040u : 0x204060u; });
     return path;
 }
 
@@ -91,9 +62,9 @@ TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
         if (child != nullptr && GetWindowRect(child, &rect))
             childFits = rect.left == client.left && rect.top == client.top && rect.right == client.right &&
                         rect.bottom == client.bottom;
-        std::vector<uint32_t> last = ScreenPixels(client);
+        std::vector<uint32_t> last = support::CaptureScreen(client).Pixels;
         for (ULONGLONG end = GetTickCount64() + 2000; GetTickCount64() < end; Sleep(2)) {
-            std::vector<uint32_t> now = ScreenPixels(client);
+            std::vector<uint32_t> now = support::CaptureScreen(client).Pixels;
             if (now != last) ++changes;
             last.swap(now);
         }
