@@ -10,6 +10,7 @@
 #include "imaging/surface.h"
 #include "waves/engine_settings.h"
 #include "waves/frame_composer.h"
+#include "waves/frame_renderer.h"
 #include "waves/path_mask.h"
 #include "waves/wave_step.h"
 
@@ -50,6 +51,43 @@ void FrameCore(benchmark::State& state) {
     SetBytes(state, width, height);
 }
 
+// The saver's own frame: FrameRenderer::RenderFrame with its mask, label, notice and restart
+// checks, over surfaces in memory and a present that shows nothing.
+class MemoryHost final : public FrameHost {
+public:
+    explicit MemoryHost(Scene& scene) : scene_(scene) {}
+    double Now() override { return now += 0.01; }
+    bool HasParent() override { return true; }
+    void SetFpsLabel(bool, const std::string&) override {}
+    SurfaceView Visible() override { return scene_.visible.View(); }
+    SurfaceView WaveBuffer() override { return scene_.buffer.View(); }
+    void DrawNotice(const std::string&) override {}
+    void EraseNoticeStrip() override {}
+    void Present(const BoundingBox&) override {}
+    double now = 1000;
+
+private:
+    Scene& scene_;
+};
+
+void SaverFrame(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    Scene scene(width, height);
+    scene.engine.BoundMaxX = static_cast<int16_t>(width);
+    scene.engine.BoundMaxY = static_cast<int16_t>(height);
+    scene.engine.RelativePathPoints = bench::EllipsePath(width, height);
+    StartWavelor(scene.engine);
+    FrameRenderer renderer(scene.engine, {});
+    MemoryHost host(scene);
+    bool preview = false, manual = false;
+    for (auto _ : state) {
+        renderer.RenderFrame(preview, manual, host);
+        benchmark::DoNotOptimize(scene.visible.Pixels().data());
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, width, height);
+}
+
 void WaveTableOnly(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
     Scene scene(1, 1);
@@ -74,6 +112,7 @@ void MemcpyWholeArea(benchmark::State& state) {
 #define AREAS Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond)
 BENCHMARK(MemcpyWholeArea)->AREAS;
 BENCHMARK(FrameCore)->AREAS;
+BENCHMARK(SaverFrame)->AREAS;
 BENCHMARK(WaveTableOnly)->AREAS;
 
 }  // namespace
