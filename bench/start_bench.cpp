@@ -20,6 +20,7 @@
 
 #include "imaging/surface.h"
 #include "settings/settings_model.h"
+#include "waves/bounding_box.h"
 #include "waves/engine_settings.h"
 #include "waves/frame_renderer.h"
 #include "waves/settings_snapshot.h"
@@ -154,9 +155,10 @@ void Start(benchmark::State& state, const std::string& twips) {
     for (auto _ : state) {
         const double residentBefore = ResidentBytes();
         EngineSettings engine = snapshot;
-        // The whole bounding box, filled where it lies on the background.
-        ZeroPages waveBuffer(std::max(area.Width(), 0), std::max(area.Height(), 0));
-        CopyFromPicture(picture.View(), area.MinX, area.MinY, waveBuffer.View());
+        // The part of the bounding box on the screen, filled from the background.
+        const AreaPart onScreen = OnScreenPart(area, kScreenWidth, kScreenHeight);
+        ZeroPages waveBuffer(onScreen.Width(), onScreen.Height());
+        CopyFromPicture(picture.View(), area.MinX + onScreen.Left, area.MinY + onScreen.Top, waveBuffer.View());
         StartHost host(visible.View(), waveBuffer.View());
         FrameRenderer renderer(engine);
         bool preview = false, manual = false;

@@ -26,8 +26,8 @@ public:
     // Shows or hides the frame-rate label; a non-empty caption replaces its text.
     virtual void SetFpsLabel(bool visible, const std::string& caption) = 0;
     virtual SurfaceView Visible() = 0;
-    // The unshifted background of the wave area (width BoundMaxX - BoundMinX, height
-    // BoundMaxY - BoundMinY).
+    // The unshifted background of the part of the wave area on the visible surface,
+    // OnScreenPart(bounds, visible width, visible height); its pixel (0, 0) is that part's corner.
     virtual SurfaceView WaveBuffer() = 0;
     // Language text 69, the start notice of a manually started saver.
     virtual std::string NoticeText() = 0;

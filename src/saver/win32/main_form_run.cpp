@@ -16,6 +16,7 @@
 #include "util/text_rules.h"
 #include "util/win32/text_convert.h"
 #include "util/win32/win32_file_system.h"
+#include "waves/bounding_box.h"
 #include "waves/random_background.h"
 #include "waves/settings_snapshot.h"
 
@@ -137,11 +138,13 @@ bool MainForm::PrepareBackground() {
 
     BitBlt(main_.Dc(), 0, 0, main_.Width(), main_.Height(), image_.Dc(), 0, 0, SRCCOPY);
     const BoundingBox box = engine_.Bounds();
-    waveBuffer_.Resize(std::max(box.Width(), 0), std::max(box.Height(), 0));
+    // A frame shows only the part of the wave area on the screen, however far the path reaches.
+    const AreaPart onScreen = OnScreenPart(box, main_.Width(), main_.Height());
+    waveBuffer_.Resize(onScreen.Width(), onScreen.Height());
     PumpPendingMessages();
     if (!waveBuffer_.Empty())
-        BitBlt(waveBuffer_.Dc(), 0, 0, waveBuffer_.Width(), waveBuffer_.Height(), image_.Dc(), box.MinX, box.MinY,
-               SRCCOPY);
+        BitBlt(waveBuffer_.Dc(), 0, 0, waveBuffer_.Width(), waveBuffer_.Height(), image_.Dc(), box.MinX + onScreen.Left,
+               box.MinY + onScreen.Top, SRCCOPY);
 
     InvalidateRect(window_, nullptr, FALSE);
     UpdateWindow(window_);
