@@ -1,5 +1,6 @@
 #include "waves/bounding_box.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "util/text_rules.h"
@@ -23,6 +24,16 @@ BoundingBox GetBoundingBox(std::span<const PathPoint> points) {
         if (y > box.MaxY) box.MaxY = y;
     }
     return box;
+}
+
+AreaPart OnScreenPart(const BoundingBox& area, int width, int height) {
+    if (area.Width() <= 0 || area.Height() <= 0) return {};
+    const int64_t left = std::max(0, -area.MinX);
+    const int64_t top = std::max(0, -area.MinY);
+    const int64_t right = std::min<int64_t>(area.Width(), int64_t{width} - area.MinX);
+    const int64_t bottom = std::min<int64_t>(area.Height(), int64_t{height} - area.MinY);
+    if (right <= left || bottom <= top) return {};
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
 }
 
 }  // namespace lurvane

@@ -12,4 +12,20 @@ namespace lurvane {
 // empty path raises std::invalid_argument, since there is no first point to start from.
 BoundingBox GetBoundingBox(std::span<const PathPoint> points);
 
+// A rectangle of the wave area in area pixels (0, 0 being the box's top-left corner): columns
+// Left to Right - 1, rows Top to Bottom - 1.
+struct AreaPart {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool Empty() const { return Width() <= 0 || Height() <= 0; }
+    friend bool operator==(const AreaPart&, const AreaPart&) = default;
+};
+
+// The part of the wave area (Width() x Height() pixels from (MinX, MinY)) that lies on a
+// surface of width x height pixels: all that a frame can show of it, so all that the wave
+// buffer and the mask need to hold, however far the path reaches. All 0 when nothing of the
+// area lies on the surface.
+AreaPart OnScreenPart(const BoundingBox& area, int width, int height);
+
 }  // namespace lurvane

@@ -5,6 +5,7 @@
 
 #include "util/text_rules.h"
 #include "util/trace.h"
+#include "waves/bounding_box.h"
 #include "waves/frame_composer.h"
 
 namespace lurvane {
@@ -53,9 +54,13 @@ int FrameRenderer::Elapsed(FrameHost& host) const {
 
 FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost& host) {
     const BoundingBox area = engine_.Bounds();
+    // The rows the wave table spans; an area without pixels has none, so its wave step fails.
+    const int areaRows = area.Width() > 0 && area.Height() > 0 ? area.Height() : 0;
 
     if (!started_) {
-        mask_.Build(engine_.RelativePathPoints, area.Width(), area.Height());
+        const SurfaceView screen = host.Visible();
+        mask_.Build(engine_.RelativePathPoints, area.Width(), area.Height(),
+                    OnScreenPart(area, screen.Width, screen.Height));
         step_.ResetRows();
         startTime_ = host.Now();
         started_ = true;
@@ -82,10 +87,11 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
 
     const SurfaceView waveBuffer = host.WaveBuffer();
     const SurfaceView visible = host.Visible();
-    step_.Run(engine_, waveBuffer.Height);
+    step_.Run(engine_, areaRows);
     ComposeFrame(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY);
-    BoundingBox dirty = Clipped(area.MinX, area.MinY, int64_t{area.MinX} + waveBuffer.Width,
-                                int64_t{area.MinY} + waveBuffer.Height, visible);
+    const int areaColumns = areaRows > 0 ? area.Width() : 0;
+    BoundingBox dirty = Clipped(area.MinX, area.MinY, int64_t{area.MinX} + areaColumns,
+                                int64_t{area.MinY} + areaRows, visible);
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
                                             visible.Height, visible);

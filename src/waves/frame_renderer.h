@@ -37,8 +37,8 @@ public:
     // Shows or hides the frame-rate label; a non-empty caption replaces its text.
     virtual void SetFpsLabel(bool visible, const std::string& caption) = 0;
     virtual SurfaceView Visible() = 0;
-    // The unshifted background of the wave area (width BoundMaxX - BoundMinX, height
-    // BoundMaxY - BoundMinY).
+    // The unshifted background of the part of the wave area on the visible surface,
+    // OnScreenPart(bounds, visible width, visible height); its pixel (0, 0) is that part's corner.
     virtual SurfaceView WaveBuffer() = 0;
     // Prints `text` at the bottom left of the visible surface, white with a dark shadow.
     virtual void DrawNotice(const std::string& text) = 0;

@@ -32,8 +32,34 @@ struct OutlineRun {
     bool operator<(const OutlineRun& other) const { return Y != other.Y ? Y < other.Y : X0 < other.X0; }
 };
 
-// The outline pixels of one edge inside the area, as runs of one row each. Walking only the
-// part of the major axis that overlaps the area bounds the work by the area's size.
+// The first v in [low, high] for which `holds` is true, `holds` being false and then true along
+// v; high + 1 when it holds nowhere.
+template <typename Holds>
+int64_t FirstWhere(int64_t low, int64_t high, Holds&& holds) {
+    int64_t end = high + 1;
+    while (low < end) {
+        const int64_t middle = low + (end - low) / 2;
+        if (holds(middle)) end = middle;
+        else low = middle + 1;
+    }
+    return low;
+}
+
+// The stretch [first, last] of the major axis narrowed to where the monotonic minor coordinate
+// `minor` lies within 0..size-1, so that an edge passing far outside costs no walking.
+template <typename Minor>
+void NarrowToMinorRange(int64_t& first, int64_t& last, bool rising, int64_t size, Minor&& minor) {
+    if (rising) {
+        first = FirstWhere(first, last, [&](int64_t v) { return minor(v) >= 0; });
+        last = FirstWhere(first, last, [&](int64_t v) { return minor(v) >= size; }) - 1;
+    } else {
+        first = FirstWhere(first, last, [&](int64_t v) { return minor(v) < size; });
+        last = FirstWhere(first, last, [&](int64_t v) { return minor(v) < 0; }) - 1;
+    }
+}
+
+// The outline pixels of one edge inside the area, as runs of one row each. Only the stretch of
+// the edge that lies inside the area is walked, which bounds the work by the area's size.
 void TraceEdge(Point64 a, Point64 b, int64_t width, int64_t height, std::vector<OutlineRun>& runs) {
     const int64_t dx = b.X - a.X;
     const int64_t dy = b.Y - a.Y;
@@ -41,12 +67,14 @@ void TraceEdge(Point64 a, Point64 b, int64_t width, int64_t height, std::vector<
         if (b.X < a.X) std::swap(a, b);
         const int64_t run = b.X - a.X;
         const int64_t rise = b.Y - a.Y;
-        const int64_t first = std::max<int64_t>(a.X, 0);
-        const int64_t last = std::min<int64_t>(b.X, width - 1);
+        auto rowAt = [&](int64_t x) { return run == 0 ? a.Y : a.Y + RoundDiv((x - a.X) * rise, run); };
+        int64_t first = std::max<int64_t>(a.X, 0);
+        int64_t last = std::min<int64_t>(b.X, width - 1);
+        NarrowToMinorRange(first, last, rise >= 0, height, rowAt);
         for (int64_t x = first; x <= last;) {
-            const int64_t y = run == 0 ? a.Y : a.Y + RoundDiv((x - a.X) * rise, run);
+            const int64_t y = rowAt(x);
             int64_t end = x + 1;
-            while (end <= last && (a.Y + RoundDiv((end - a.X) * rise, run)) == y) ++end;
+            while (end <= last && rowAt(end) == y) ++end;
             if (y >= 0 && y < height) runs.push_back({y, x, end});
             x = end;
         }
@@ -54,10 +82,12 @@ void TraceEdge(Point64 a, Point64 b, int64_t width, int64_t height, std::vector<
         if (b.Y < a.Y) std::swap(a, b);
         const int64_t run = b.Y - a.Y;
         const int64_t slope = b.X - a.X;
-        const int64_t first = std::max<int64_t>(a.Y, 0);
-        const int64_t last = std::min<int64_t>(b.Y, height - 1);
+        auto columnAt = [&](int64_t y) { return a.X + RoundDiv((y - a.Y) * slope, run); };
+        int64_t first = std::max<int64_t>(a.Y, 0);
+        int64_t last = std::min<int64_t>(b.Y, height - 1);
+        NarrowToMinorRange(first, last, slope >= 0, width, columnAt);
         for (int64_t y = first; y <= last; ++y) {
-            const int64_t x = a.X + RoundDiv((y - a.Y) * slope, run);
+            const int64_t x = columnAt(y);
             if (x >= 0 && x < width) runs.push_back({y, x, x + 1});
         }
     }
@@ -66,17 +96,30 @@ void TraceEdge(Point64 a, Point64 b, int64_t width, int64_t height, std::vector<
 }  // namespace
 
 void PathMask::Build(std::span<const PathPoint> points, int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
+    Build(points, width, height, AreaPart{0, 0, width, height});
+}
+
+void PathMask::Build(std::span<const PathPoint> points, int width, int height, const AreaPart& part) {
+    areaHeight_ = std::max(height, 0);
+    part_ = {std::max(part.Left, 0), std::max(part.Top, 0), std::min(part.Right, width), std::min(part.Bottom, height)};
     spans_.clear();
     rowStart_.assign(1, 0);
-    if (width_ == 0 || height_ == 0) {
+    if (part_.Empty()) {
+        part_ = {};
         width_ = height_ = 0;
         return;
     }
+    width_ = part_.Width();
+    height_ = part_.Height();
 
+    // Every rule above stays the same when the origin moves, so the part is worked on as an area
+    // of its own, with the polygon moved by the part's corner. Clamping comes first: its limit
+    // is in area coordinates.
     std::vector<Point64> polygon(points.size());
-    std::transform(points.begin(), points.end(), polygon.begin(), Clamped);
+    std::transform(points.begin(), points.end(), polygon.begin(), [this](const PathPoint& p) {
+        const Point64 clamped = Clamped(p);
+        return Point64{clamped.X - part_.Left, clamped.Y - part_.Top};
+    });
     const size_t n = polygon.size();
 
     std::vector<OutlineRun> outline;

@@ -15,6 +15,8 @@
 //   round((x - left.X) dy / dx); otherwise it walks y from its top end with x = top.X +
 //   round((y - top.Y) dx / dy). Halves round up.
 // - Inside = filled or outlined, clipped to the area.
+// The mask can hold only a part of the area (the part on the screen): the work and the memory of
+// a build then grow with that part, not with the area, however far the path reaches.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +24,7 @@
 #include <span>
 #include <vector>
 
+#include "waves/bounding_box.h"
 #include "waves/engine_settings.h"
 
 namespace lurvane {
@@ -39,10 +42,19 @@ public:
     // negative, self-intersecting. Sides of 0 or less give an empty mask.
     void Build(std::span<const PathPoint> points, int width, int height);
 
+    // The same coverage, kept only inside `part` of the area (clipped to the area). The mask then
+    // has the part's size: its row 0 and column 0 are the part's top row and left column.
+    void Build(std::span<const PathPoint> points, int width, int height, const AreaPart& part);
+
+    // The size of the part the mask holds (all 0 when it holds nothing).
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Where the mask lies in the area, and the area's height.
+    const AreaPart& Part() const { return part_; }
+    int AreaHeight() const { return areaHeight_; }
 
-    // The runs of row y, left to right, disjoint and not touching, each within 0..Width().
+    // The runs of row y of the part, left to right, disjoint and not touching, each within
+    // 0..Width() (part columns).
     std::span<const RowSpan> Row(int y) const {
         const size_t row = static_cast<size_t>(y);
         return {spans_.data() + rowStart_[row], rowStart_[row + 1] - rowStart_[row]};
@@ -51,6 +63,8 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
+    AreaPart part_;
+    int areaHeight_ = 0;
     std::vector<RowSpan> spans_;
     std::vector<size_t> rowStart_{0};  // runs of row y are spans_[rowStart_[y], rowStart_[y + 1])
 };

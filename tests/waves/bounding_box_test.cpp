@@ -32,5 +32,18 @@ TEST(BoundingBox, RefusesPathsItCannotHold) {
     EXPECT_EQ(GetBoundingBox(std::vector<PathPoint>{{-32768, 32767}}), (BoundingBox{-32768, 32767, -32768, 32767}));
 }
 
+TEST(BoundingBox, OnScreenPartIsWhatASurfaceShowsOfTheArea) {
+    // Area pixel (x, y) lies at surface pixel (MinX + x, MinY + y).
+    EXPECT_EQ(OnScreenPart({10, 20, 50, 60}, 1920, 1080), (AreaPart{0, 0, 40, 40}));
+    EXPECT_EQ(OnScreenPart({-15, -5, 50, 60}, 40, 30), (AreaPart{15, 5, 55, 35}));
+    EXPECT_EQ(OnScreenPart({-32768, -32768, 32767, 32767}, 1920, 1080), (AreaPart{32768, 32768, 34688, 33848}));
+    EXPECT_EQ(OnScreenPart({1900, 1000, 32767, 32767}, 1920, 1080), (AreaPart{0, 0, 20, 80}));
+    // Nothing on the surface, or no pixels at all: an empty part.
+    for (const BoundingBox& off : {BoundingBox{-50, 0, 0, 10}, BoundingBox{40, 0, 90, 10}, BoundingBox{0, 30, 9, 99},
+                                   BoundingBox{-32768, -32768, -1, -1}, BoundingBox{5, 5, 5, 20}, BoundingBox{5, 5, 20, 5}})
+        EXPECT_EQ(OnScreenPart(off, 40, 30), AreaPart{}) << off.MinX << "," << off.MinY;
+    EXPECT_EQ(OnScreenPart({0, 0, 10, 10}, 0, 30), AreaPart{});
+}
+
 }  // namespace
 }  // namespace lurvane

@@ -6,6 +6,9 @@
 #include <random>
 #include <vector>
 
+#include "waves/bounding_box.h"
+#include "waves/frame_renderer.h"
+#include "waves/wave_step.h"
 #include "waves/wave_table.h"
 
 namespace lurvane {
@@ -54,23 +57,25 @@ bool Inside(const std::vector<PathPoint>& points, int64_t x, int64_t y) {
     return odd;
 }
 
-void ReferenceCompose(const std::vector<PathPoint>& points, int maskWidth, int maskHeight, const WaveTable& rows,
+// The compose rule pixel by pixel: `buffer` holds the unshifted pixels of `part` of a
+// width x height area; every area pixel of the part that is inside the path shows the pixel of
+// its column in the area row the table names (clamped to the area), black where the buffer
+// does not hold that row.
+void ReferenceCompose(const std::vector<PathPoint>& points, int width, int height, AreaPart part, const WaveTable& rows,
                       PixelBuffer& buffer, PixelBuffer& visible, int originX, int originY) {
-    const int w = std::min(maskWidth, buffer.Width());
-    const int h = std::min(maskHeight, buffer.Height());
-    std::vector<uint32_t> shifted(static_cast<size_t>(std::max(w, 0)) * static_cast<size_t>(std::max(h, 0)));
-    for (int y = 0; y < h; ++y) {
-        const int source = std::clamp<int>(y < kWaveTableSize ? rows[static_cast<size_t>(y)] : y, 0, buffer.Height() - 1);
-        for (int x = 0; x < w; ++x)
-            shifted[static_cast<size_t>(y * w + x)] = buffer.Pixels()[static_cast<size_t>(source * buffer.Width() + x)];
-    }
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int vx = originX + x, vy = originY + y;
-            if (vx < 0 || vy < 0 || vx >= visible.Width() || vy >= visible.Height()) continue;
-            if (Inside(points, x, y))
-                visible.Pixels()[static_cast<size_t>(vy * visible.Width() + vx)] = shifted[static_cast<size_t>(y * w + x)];
+    part = {std::max(part.Left, 0), std::max(part.Top, 0), std::min(part.Right, width), std::min(part.Bottom, height)};
+    if (buffer.Width() == 0 || buffer.Height() == 0) return;
+    for (int y = part.Top; y < part.Bottom; ++y) {
+        const int source = std::clamp<int>(y < kWaveTableSize ? rows[static_cast<size_t>(y)] : y, 0, height - 1);
+        for (int x = part.Left; x < part.Right && x - part.Left < buffer.Width(); ++x) {
+            const int64_t vx = int64_t{originX} + x, vy = int64_t{originY} + y;
+            if (vx < 0 || vy < 0 || vx >= visible.Width() || vy >= visible.Height() || !Inside(points, x, y)) continue;
+            const int bufferRow = source - part.Top;
+            const bool held = bufferRow >= 0 && bufferRow < buffer.Height();
+            visible.Pixels()[static_cast<size_t>(vy * visible.Width() + vx)] =
+                held ? buffer.Pixels()[static_cast<size_t>(bufferRow * buffer.Width() + x - part.Left)] : 0u;
         }
+    }
 }
 
 // --- Fast path checks ---
@@ -139,9 +144,20 @@ TEST(FrameComposer, MatchesTheReferenceOnRandomPicturesPathsAndPhases) {
     PathMask mask;
     for (int round = 0; round < 1500; ++round) {
         const int w = uniform(0, 60), h = uniform(0, 60);
-        // Usually the buffer is the area's size; sometimes not, to check the clipping.
+        // Usually the mask holds the whole area; sometimes only a part, which may reach past it.
+        AreaPart part{0, 0, w, h};
+        if (uniform(0, 2) == 0) {
+            part.Left = uniform(-5, w);
+            part.Top = uniform(-5, h);
+            part.Right = uniform(part.Left, w + 5);
+            part.Bottom = uniform(part.Top, h + 5);
+        }
+        const AreaPart kept{std::max(part.Left, 0), std::max(part.Top, 0), std::min(part.Right, w),
+                            std::min(part.Bottom, h)};
+        // Usually the buffer is the part's size; sometimes not, to check the clipping.
         const bool sameSize = uniform(0, 4) != 0;
-        const int bw = sameSize ? w : uniform(0, 60), bh = sameSize ? h : uniform(0, 60);
+        const int bw = sameSize ? std::max(kept.Width(), 0) : uniform(0, 60);
+        const int bh = sameSize ? std::max(kept.Height(), 0) : uniform(0, 60);
         PixelBuffer buffer(bw, bh);
         for (uint32_t& pixel : buffer.Pixels()) pixel = static_cast<uint32_t>(random());
         PixelBuffer visible(uniform(0, 90), uniform(0, 90));
@@ -157,17 +173,54 @@ TEST(FrameComposer, MatchesTheReferenceOnRandomPicturesPathsAndPhases) {
         WaveTable rows{};
         if (uniform(0, 5) == 0) {
             for (int16_t& row : rows) row = static_cast<int16_t>(uniform(-10, 80));  // stale or foreign rows
-        } else if (bh > 0) {
-            ComputeWaveTable({static_cast<int16_t>(uniform(0, 29)), 30, bh, uniform(1, 20), uniform(1, 10),
+        } else if (h > 0) {
+            ComputeWaveTable({static_cast<int16_t>(uniform(0, 29)), 30, h, uniform(1, 20), uniform(1, 10),
                               uniform(0, 40), uniform(0, 2)},
                              rows);
         }
 
         PixelBuffer expected = visible;
-        ReferenceCompose(points, w, h, rows, buffer, expected, originX, originY);
-        mask.Build(points, w, h);
+        ReferenceCompose(points, w, h, part, rows, buffer, expected, originX, originY);
+        mask.Build(points, w, h, part);
         ComposeFrame(mask, rows, buffer.View(), visible.View(), originX, originY);
         ASSERT_EQ(visible.Pixels(), expected.Pixels()) << "round " << round;
+    }
+}
+
+TEST(PathMask, APartHoldsExactlyTheWholeMaskCutToIt) {
+    std::mt19937 random(77);
+    auto uniform = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    PathMask whole, part;
+    for (int round = 0; round < 2000; ++round) {
+        const int w = uniform(0, 70), h = uniform(0, 70);
+        std::vector<PathPoint> points(static_cast<size_t>(uniform(1, 12)));
+        for (PathPoint& p : points) {
+            p = {uniform(-40, w + 40), uniform(-40, h + 40)};
+            if (uniform(0, 20) == 0) p.X = uniform(0, 1) ? 2000000000 : -(1 << 24) - uniform(0, 100);
+            if (uniform(0, 20) == 0) p.Y = uniform(0, 1) ? -2000000000 : (1 << 24) + uniform(0, 100);
+        }
+        const AreaPart cut{uniform(-10, w + 5), uniform(-10, h + 5), uniform(-10, w + 10), uniform(-10, h + 10)};
+        whole.Build(points, w, h);
+        part.Build(points, w, h, cut);
+
+        const AreaPart kept{std::max(cut.Left, 0), std::max(cut.Top, 0), std::min(cut.Right, w), std::min(cut.Bottom, h)};
+        if (kept.Empty()) {
+            ASSERT_EQ(part.Width(), 0) << round;
+            ASSERT_EQ(part.Height(), 0) << round;
+            continue;
+        }
+        ASSERT_EQ(part.Part(), kept) << round;
+        ASSERT_EQ(part.Width(), kept.Width()) << round;
+        ASSERT_EQ(part.Height(), kept.Height()) << round;
+        ASSERT_EQ(part.AreaHeight(), h) << round;
+        for (int y = 0; y < kept.Height(); ++y) {
+            std::vector<RowSpan> expected;
+            for (const RowSpan& span : whole.Row(kept.Top + y)) {
+                const int x0 = std::max(span.X0, kept.Left), x1 = std::min(span.X1, kept.Right);
+                if (x0 < x1) expected.push_back({x0 - kept.Left, x1 - kept.Left});
+            }
+            ASSERT_EQ(Spans(part, y), expected) << "round " << round << " row " << y;
+        }
     }
 }
 
@@ -181,6 +234,149 @@ TEST(FrameComposer, RowsPastTheTableAreNotShifted) {
     ComposeFrame(mask, rows, buffer.View(), visible.View(), 0, 0);
     EXPECT_EQ(visible.Pixels()[2 * 4000], 0u);
     EXPECT_EQ(visible.Pixels()[2 * 4001], buffer.Pixels()[2 * 4001]);
+}
+
+// --- A whole frame, wherever the path reaches: the renderer, given the wave buffer a saver
+// window prepares, against waving the whole wave area as one picture. ---
+
+// The saver window as the renderer sees it: a background, a visible surface, and the wave
+// buffer cut from the background as the window cuts it.
+class PictureHost : public FrameHost {
+public:
+    PictureHost(const PixelBuffer& background, PixelBuffer shown, const BoundingBox& area) : visible(std::move(shown)) {
+        const AreaPart part = OnScreenPart(area, visible.Width(), visible.Height());
+        waveBuffer.Resize(part.Width(), part.Height());
+        for (int y = 0; y < part.Height(); ++y)
+            for (int x = 0; x < part.Width(); ++x)
+                waveBuffer.Pixels()[static_cast<size_t>(y * part.Width() + x)] =
+                    background.Pixels()[static_cast<size_t>((area.MinY + part.Top + y) * background.Width() +
+                                                            area.MinX + part.Left + x)];
+    }
+    double Now() override { return now; }
+    bool HasParent() override { return true; }
+    void SetFpsLabel(bool, const std::string&) override {}
+    SurfaceView Visible() override { return visible.View(); }
+    SurfaceView WaveBuffer() override { return waveBuffer.View(); }
+    void DrawNotice(const std::string&) override {}
+    void EraseNoticeStrip() override {}
+    void Present(const BoundingBox& box) override { dirty = box; }
+
+    double now = 100.0;
+    PixelBuffer visible, waveBuffer;
+    BoundingBox dirty;
+};
+
+// Pixel (x, y) of the wave picture of the whole area: the background where the area lies on it,
+// and black where it does not (nothing was ever copied there).
+uint32_t WholeAreaPixel(const PixelBuffer& background, const BoundingBox& area, int x, int y) {
+    const int64_t bx = int64_t{area.MinX} + x, by = int64_t{area.MinY} + y;
+    if (bx < 0 || by < 0 || bx >= background.Width() || by >= background.Height()) return 0;
+    return background.Pixels()[static_cast<size_t>(by * background.Width() + bx)];
+}
+
+int16_t Int16(int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); }
+
+TEST(FrameComposer, FramesMatchWavingTheWholeAreaWherePathsReach) {
+    std::mt19937 random(31337);
+    auto uniform = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto extreme = [&](int near) {
+        switch (uniform(0, 3)) {
+        case 0: return -32768;
+        case 1: return 32767;
+        case 2: return uniform(-32768, 32767);
+        default: return near + uniform(-100, 100);
+        }
+    };
+    for (int round = 0; round < 700; ++round) {
+        const int vw = uniform(0, 90), vh = uniform(0, 90);
+        PixelBuffer background(vw, vh), shown(vw, vh);
+        for (uint32_t& pixel : background.Pixels()) pixel = static_cast<uint32_t>(random());
+        for (uint32_t& pixel : shown.Pixels()) pixel = static_cast<uint32_t>(random());
+
+        BoundingBox area;
+        switch (uniform(0, 2)) {
+        case 0: {  // about the size of the surface, on it, partly or wholly off it
+            area.MinX = Int16(uniform(-80, 100));
+            area.MinY = Int16(uniform(-80, 100));
+            area.MaxX = Int16(area.MinX + uniform(0, 60));
+            area.MaxY = Int16(area.MinY + uniform(0, 60));
+            break;
+        }
+        case 1: {  // tall, so that shifted rows come from far above or below the surface
+            const int w = uniform(0, 200), h = uniform(100, 4000);
+            area.MinX = Int16(uniform(-w - 10, 90));
+            area.MinY = Int16(uniform(-h, 90));
+            area.MaxX = Int16(area.MinX + w);
+            area.MaxY = Int16(area.MinY + h);
+            break;
+        }
+        default: {  // anywhere in the 16-bit range
+            const int x0 = extreme(0), x1 = extreme(vw), y0 = extreme(0), y1 = extreme(vh);
+            area = {Int16(std::min(x0, x1)), Int16(std::min(y0, y1)), Int16(std::max(x0, x1)), Int16(std::max(y0, y1))};
+        }
+        }
+        const int w = area.Width(), h = area.Height();
+
+        EngineSettings engine;
+        engine.BoundMinX = area.MinX;
+        engine.BoundMinY = area.MinY;
+        engine.BoundMaxX = area.MaxX;
+        engine.BoundMaxY = area.MaxY;
+        engine.RelativePathPoints.resize(static_cast<size_t>(uniform(1, 9)));
+        for (PathPoint& p : engine.RelativePathPoints) {
+            if (uniform(0, 1) == 0)  // near the surface, so that the path often shows
+                p = {-area.MinX + uniform(-20, vw + 20), -area.MinY + uniform(-20, vh + 20)};
+            else
+                p = {uniform(-15, w + 15), uniform(-15, h + 15)};
+            if (uniform(0, 30) == 0) p.Y = uniform(0, 1) ? 2000000000 : -2000000000;
+        }
+        engine.WaveFreq = uniform(1, 40);
+        engine.WaveAmp = uniform(1, 300);
+        engine.WaveCount = uniform(1, 10);
+        engine.WaveAsc = uniform(0, 40);
+        engine.WaveDirection = uniform(0, 2);
+        StartWavelor(engine);
+        EngineSettings wholeEngine = engine;
+
+        // The whole area's wave picture had no rows when it had no pixels.
+        const int wholeRows = w > 0 && h > 0 ? h : 0;
+        const int wholeColumns = wholeRows > 0 ? w : 0;
+        std::vector<uint8_t> inside(static_cast<size_t>(vw) * static_cast<size_t>(vh));
+        for (int vy = 0; vy < vh; ++vy)
+            for (int vx = 0; vx < vw; ++vx) {
+                const int x = vx - area.MinX, y = vy - area.MinY;
+                inside[static_cast<size_t>(vy * vw + vx)] =
+                    x >= 0 && x < wholeColumns && y >= 0 && y < wholeRows && Inside(engine.RelativePathPoints, x, y);
+            }
+
+        PictureHost host(background, shown, area);
+        PixelBuffer expected = std::move(shown);
+        FrameRenderer renderer(engine, {});
+        WaveStep wholeStep;
+        const int16_t counter = static_cast<int16_t>(uniform(0, engine.WaveFreq - 1));
+        renderer.Step().WaveCounter = counter;
+        wholeStep.WaveCounter = counter;
+        bool preview = false, manual = false;
+        for (int frame = 0, frames = uniform(1, 3); frame < frames; ++frame) {
+            renderer.RenderFrame(preview, manual, host);
+            host.now += 0.05;
+
+            wholeStep.Run(wholeEngine, wholeRows);
+            for (int vy = 0; vy < vh; ++vy)
+                for (int vx = 0; vx < vw; ++vx) {
+                    if (!inside[static_cast<size_t>(vy * vw + vx)]) continue;
+                    const int y = vy - area.MinY;
+                    const int tabled = y < kWaveTableSize ? wholeStep.Rows()[static_cast<size_t>(y)] : y;
+                    expected.Pixels()[static_cast<size_t>(vy * vw + vx)] =
+                        WholeAreaPixel(background, area, vx - area.MinX, std::clamp(tabled, 0, h - 1));
+                }
+            ASSERT_EQ(host.visible.Pixels(), expected.Pixels()) << "round " << round << " frame " << frame;
+            const BoundingBox dirty{Int16(std::clamp<int>(area.MinX, 0, vw)), Int16(std::clamp<int>(area.MinY, 0, vh)),
+                                    Int16(std::clamp<int>(area.MinX + wholeColumns, 0, vw)),
+                                    Int16(std::clamp<int>(area.MinY + wholeRows, 0, vh))};
+            ASSERT_EQ(host.dirty, dirty) << "round " << round;
+        }
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "util/win32/dpi.h"
 #include "util/win32/message_loop.h"
 #include "util/win32/text_convert.h"
+#include "waves/bounding_box.h"
 #include "waves/random_background.h"
 #include "waves/settings_snapshot.h"
 
@@ -157,12 +158,14 @@ bool SaverRun::PrepareBackground() {
 
     BitBlt(main_.Dc(), 0, 0, main_.Width(), main_.Height(), image_.Dc(), 0, 0, SRCCOPY);
     const BoundingBox box = engine_.Bounds();
-    waveBuffer_.Resize(std::max(box.Width(), 0), std::max(box.Height(), 0));
+    // A frame shows only the part of the wave area on the screen, however far the path reaches.
+    const AreaPart onScreen = OnScreenPart(box, main_.Width(), main_.Height());
+    waveBuffer_.Resize(onScreen.Width(), onScreen.Height());
     PumpPendingMessages();
     if (!form_.Alive()) return false;
     if (!waveBuffer_.Empty())
-        BitBlt(waveBuffer_.Dc(), 0, 0, waveBuffer_.Width(), waveBuffer_.Height(), image_.Dc(), box.MinX, box.MinY,
-               SRCCOPY);
+        BitBlt(waveBuffer_.Dc(), 0, 0, waveBuffer_.Width(), waveBuffer_.Height(), image_.Dc(),
+               box.MinX + onScreen.Left, box.MinY + onScreen.Top, SRCCOPY);
 
     InvalidateRect(form_.Window(), nullptr, FALSE);
     UpdateWindow(form_.Window());
