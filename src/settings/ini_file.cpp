@@ -1,7 +1,7 @@
 #include "settings/ini_file.h"
 
 #include <optional>
-#include <vector>
+#include <utility>
 
 #include "settings/file_bytes.h"
 #include "util/text_encoding.h"
@@ -16,75 +16,88 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16Bom = "\xFF\xFE";
 constexpr std::string_view kNewLine = "\r\n";
 
-struct Line {
-    std::string Text;
-    std::string Ending;  // as found, so untouched lines are written back byte for byte
+// A file's text as UTF-8, without its byte-order mark. A UTF-16 file is decoded into a copy;
+// any other text is a view of the bytes read, so a file costs its own size once.
+class FileText {
+public:
+    explicit FileText(std::string bytes) : bytes_(std::move(bytes)) {
+        std::string_view all = bytes_;
+        if (all.starts_with(kUtf16Bom)) {
+            kind_ = Encoding::Utf16;
+            decoded_ = DecodeUtf16(all.substr(kUtf16Bom.size()));
+            bytes_ = std::string();
+            text_ = decoded_;
+        } else if (all.starts_with(kUtf8Bom)) {
+            kind_ = Encoding::Utf8Bom;
+            text_ = all.substr(kUtf8Bom.size());
+        } else {
+            text_ = all;
+        }
+    }
+    FileText(const FileText&) = delete;
+    FileText& operator=(const FileText&) = delete;
+
+    std::string_view Text() const { return text_; }
+
+    // New text in the file's own encoding.
+    std::string Encode(std::string_view text) const {
+        switch (kind_) {
+        case Encoding::Utf16: return std::string(kUtf16Bom) + EncodeUtf16(text);
+        case Encoding::Utf8Bom: return std::string(kUtf8Bom) + std::string(text);
+        case Encoding::Plain: break;
+        }
+        return std::string(text);
+    }
+
+private:
+    static std::string DecodeUtf16(std::string_view bytes) {
+        std::u16string units;
+        units.reserve(bytes.size() / 2);
+        for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                  (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+        return Utf16ToUtf8(units);
+    }
+    static std::string EncodeUtf16(std::string_view text) {
+        std::string bytes;
+        for (char16_t unit : Utf8ToUtf16(text)) {
+            bytes.push_back(static_cast<char>(unit & 0xFF));
+            bytes.push_back(static_cast<char>(unit >> 8));
+        }
+        return bytes;
+    }
+
+    Encoding kind_ = Encoding::Plain;
+    std::string bytes_;
+    std::string decoded_;
+    std::string_view text_;
 };
 
-struct Document {
-    Encoding Kind = Encoding::Plain;
-    std::vector<Line> Lines;
+struct Line {
+    std::size_t Begin = 0;  // offset of the line in the text
+    std::string_view Text;
+    std::string_view Ending;  // as found: "\r\n", "\r", "\n" or nothing at the end of the text
+    std::size_t End() const { return Begin + Text.size() + Ending.size(); }
 };
+
+// Hands every line of the text to `visit` in order until it returns false.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        std::size_t next = end;
+        if (next < text.size() && text[next++] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        if (!visit(Line{start, text.substr(start, end - start), text.substr(end, next - end)})) return;
+        start = next;
+    }
+}
 
 std::string_view TrimSpace(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::string DecodeUtf16(std::string_view bytes) {
-    std::u16string units;
-    units.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                              (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    return Utf16ToUtf8(units);
-}
-
-std::string EncodeUtf16(std::string_view text) {
-    std::string bytes;
-    for (char16_t unit : Utf8ToUtf16(text)) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
-Document Parse(std::string_view bytes) {
-    Document document;
-    std::string decoded;
-    if (bytes.starts_with(kUtf16Bom)) {
-        document.Kind = Encoding::Utf16;
-        decoded = DecodeUtf16(bytes.substr(kUtf16Bom.size()));
-        bytes = decoded;
-    } else if (bytes.starts_with(kUtf8Bom)) {
-        document.Kind = Encoding::Utf8Bom;
-        bytes.remove_prefix(kUtf8Bom.size());
-    }
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            document.Lines.push_back({std::string(bytes.substr(start)), ""});
-            break;
-        }
-        std::size_t next = end + 1;
-        if (bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
-        document.Lines.push_back({std::string(bytes.substr(start, end - start)), std::string(bytes.substr(end, next - end))});
-        start = next;
-    }
-    return document;
-}
-
-std::string Serialize(const Document& document) {
-    std::string text;
-    for (const Line& line : document.Lines) text += line.Text + line.Ending;
-    switch (document.Kind) {
-    case Encoding::Utf16: return std::string(kUtf16Bom) + EncodeUtf16(text);
-    case Encoding::Utf8Bom: return std::string(kUtf8Bom) + text;
-    case Encoding::Plain: break;
-    }
     return text;
 }
 
@@ -111,30 +124,6 @@ std::optional<Entry> KeyEntry(std::string_view line) {
     return Entry{TrimSpace(line.substr(0, equals)), TrimSpace(line.substr(equals + 1))};
 }
 
-struct SectionSpan {
-    std::size_t Header = 0;  // index of the header line
-    std::size_t End = 0;     // index of the next header, or the line count
-};
-
-std::optional<SectionSpan> FindSection(const Document& document, std::string_view section) {
-    for (std::size_t i = 0; i < document.Lines.size(); ++i) {
-        auto name = SectionName(document.Lines[i].Text);
-        if (!name || !EqualsIgnoringAsciiCase(*name, section)) continue;
-        SectionSpan span{i, i + 1};
-        while (span.End < document.Lines.size() && !SectionName(document.Lines[span.End].Text)) ++span.End;
-        return span;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::size_t> FindKey(const Document& document, const SectionSpan& span, std::string_view key) {
-    for (std::size_t i = span.Header + 1; i < span.End; ++i) {
-        auto entry = KeyEntry(document.Lines[i].Text);
-        if (entry && EqualsIgnoringAsciiCase(entry->Key, key)) return i;
-    }
-    return std::nullopt;
-}
-
 std::string_view Unquoted(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return value.substr(1, value.size() - 2);
@@ -146,63 +135,129 @@ std::string LimitValue(std::string_view value) { return std::string(Utf8Prefix(S
 bool HoldsLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 
 void CheckWritable(std::string_view section, std::string_view key, std::string_view value) {
-    if (TrimSpace(section).empty() || HoldsLineBreakOrNul(section) || section.find(']') != std::string_view::npos)
+    if (section.empty() || HoldsLineBreakOrNul(section) || section.find(']') != std::string_view::npos)
         throw IniWriteError("section name cannot be written to a profile");
-    if (TrimSpace(key).empty() || HoldsLineBreakOrNul(key) || key.find('=') != std::string_view::npos ||
-        TrimSpace(key).front() == ';' || TrimSpace(key).front() == '[')
+    if (key.empty() || HoldsLineBreakOrNul(key) || key.find('=') != std::string_view::npos || key.front() == ';' ||
+        key.front() == '[')
         throw IniWriteError("key name cannot be written to a profile");
     if (HoldsLineBreakOrNul(value)) throw IniWriteError("value cannot be written to a profile");
 }
 
-// Index just after the last non-blank line of a section, where a new key goes.
-std::size_t EndOfEntries(const Document& document, const SectionSpan& span) {
-    std::size_t end = span.End;
-    while (end > span.Header + 1 && TrimSpace(document.Lines[end - 1].Text).empty()) --end;
-    return end;
-}
+// Where a value of one section and key stands in a text: the first section of that name, and
+// in it the first key of that name or else the place after its last non-blank line.
+struct KeyPlace {
+    bool SectionFound = false;
+    std::optional<Line> KeyLine;
+    std::optional<Line> LastFilled;  // the last non-blank line of the section, its header at least
+    std::optional<Line> LastLine;    // the text's last line
+};
 
-void EnsureLastLineEnds(Document& document, std::size_t before) {
-    if (before > 0 && document.Lines[before - 1].Ending.empty()) document.Lines[before - 1].Ending = kNewLine;
+KeyPlace FindKeyPlace(std::string_view text, std::string_view section, std::string_view key) {
+    KeyPlace place;
+    bool inSection = false;
+    ForEachLine(text, [&](const Line& line) {
+        place.LastLine = line;
+        if (auto name = SectionName(line.Text)) {
+            if (inSection) {
+                inSection = false;
+                return false;  // only the first section of the name counts
+            }
+            inSection = !place.SectionFound && EqualsIgnoringAsciiCase(*name, section);
+            if (inSection) {
+                place.SectionFound = true;
+                place.LastFilled = line;
+            }
+            return true;
+        }
+        if (!inSection) return true;
+        if (!TrimSpace(line.Text).empty()) place.LastFilled = line;
+        auto entry = KeyEntry(line.Text);
+        if (entry && EqualsIgnoringAsciiCase(entry->Key, key)) {
+            place.KeyLine = line;
+            return false;
+        }
+        return true;
+    });
+    return place;
 }
 
 }  // namespace
 
+std::vector<std::string> ReadINIValues(const std::string& file, std::span<const IniKey> keys) {
+    std::vector<std::string> values;
+    values.reserve(keys.size());
+    for (const IniKey& key : keys) values.emplace_back(key.Default);
+
+    FileContents contents = ReadWholeFile(file, kIniFileLimit);
+    if (contents.Status != FileReadStatus::Read) return values;
+    const FileText fileText(std::move(contents.Bytes));
+
+    // One walk through the file answers every key: each key is looked for in the first
+    // section of its name only, and the walk ends once every key is answered.
+    enum class State { BeforeSection, InSection, Done };
+    std::vector<State> states(keys.size(), State::BeforeSection);
+    std::size_t open = keys.size();
+    ForEachLine(fileText.Text(), [&](const Line& line) {
+        if (auto name = SectionName(line.Text)) {
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                if (states[i] == State::InSection) {
+                    states[i] = State::Done;
+                    --open;
+                } else if (states[i] == State::BeforeSection && EqualsIgnoringAsciiCase(*name, TrimSpace(keys[i].Section))) {
+                    states[i] = State::InSection;
+                }
+            }
+            return open > 0;
+        }
+        auto entry = KeyEntry(line.Text);
+        if (!entry) return true;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (states[i] != State::InSection || !EqualsIgnoringAsciiCase(entry->Key, TrimSpace(keys[i].Key))) continue;
+            values[i] = LimitValue(Unquoted(entry->Value));
+            states[i] = State::Done;
+            --open;
+        }
+        return open > 0;
+    });
+    return values;
+}
+
 std::string ReadINIValue(std::string_view section, std::string_view key, std::string_view defaultValue,
                          const std::string& file) {
-    FileContents contents = ReadWholeFile(file, kIniFileLimit);
-    if (contents.Status != FileReadStatus::Read) return std::string(defaultValue);
-    Document document = Parse(contents.Bytes);
-    auto span = FindSection(document, section);
-    if (!span) return std::string(defaultValue);
-    auto line = FindKey(document, *span, key);
-    if (!line) return std::string(defaultValue);
-    return LimitValue(Unquoted(KeyEntry(document.Lines[*line].Text)->Value));
+    const IniKey wanted{section, key, defaultValue};
+    return std::move(ReadINIValues(file, std::span(&wanted, 1)).front());
 }
 
 void WriteINIValue(std::string_view section, std::string_view key, std::string_view value, const std::string& file) {
+    section = TrimSpace(section);
+    key = TrimSpace(key);
     CheckWritable(section, key, value);
     FileContents contents = ReadWholeFile(file, kIniFileLimit);
     if (contents.Status == FileReadStatus::Unreadable || contents.Status == FileReadStatus::TooLarge)
         throw IniWriteError("profile cannot be read: " + file);
-    Document document = Parse(contents.Bytes);
+    const FileText fileText(std::move(contents.Bytes));
+    const std::string_view text = fileText.Text();
 
-    const std::string trimmedKey(TrimSpace(key));
-    if (auto span = FindSection(document, section)) {
-        if (auto line = FindKey(document, *span, key)) {
-            std::string storedKey(KeyEntry(document.Lines[*line].Text)->Key);
-            document.Lines[*line].Text = storedKey + "=" + std::string(value);
-        } else {
-            std::size_t at = EndOfEntries(document, *span);
-            EnsureLastLineEnds(document, at);
-            document.Lines.insert(document.Lines.begin() + static_cast<std::ptrdiff_t>(at),
-                                  {trimmedKey + "=" + std::string(value), std::string(kNewLine)});
-        }
+    const KeyPlace place = FindKeyPlace(text, section, key);
+    std::string changed;
+    changed.reserve(text.size() + section.size() + key.size() + value.size() + 8);
+    if (place.KeyLine) {
+        // The key keeps the spelling it has in the file.
+        const Line& line = *place.KeyLine;
+        changed.append(text.substr(0, line.Begin));
+        changed.append(KeyEntry(line.Text)->Key).append("=").append(value);
+        changed.append(text.substr(line.Begin + line.Text.size()));
     } else {
-        EnsureLastLineEnds(document, document.Lines.size());
-        document.Lines.push_back({"[" + std::string(TrimSpace(section)) + "]", std::string(kNewLine)});
-        document.Lines.push_back({trimmedKey + "=" + std::string(value), std::string(kNewLine)});
+        // A new key goes after the last non-blank line of its section, a new section to the end.
+        const std::optional<Line>& after = place.SectionFound ? place.LastFilled : place.LastLine;
+        const std::size_t at = after ? after->End() : 0;
+        changed.append(text.substr(0, at));
+        if (after && after->Ending.empty()) changed.append(kNewLine);
+        if (!place.SectionFound) changed.append("[").append(section).append("]").append(kNewLine);
+        changed.append(key).append("=").append(value).append(kNewLine);
+        changed.append(text.substr(at));
     }
-    if (!WriteWholeFile(file, Serialize(document))) throw IniWriteError("profile cannot be written: " + file);
+    if (!WriteWholeFile(file, fileText.Encode(changed))) throw IniWriteError("profile cannot be written: " + file);
 }
 
 }  // namespace lurvane

@@ -1,15 +1,19 @@
 // Reading and writing single values of an INI file, with the behaviour of the Windows profile
-// functions on every platform: section and key names match without regard to case, surrounding
-// blanks and one pair of enclosing quotes are dropped from a value, the first matching section
-// and key count, a value is replaced where it stands, a new key goes to the end of its section,
-// a new section to the end of the file, and a missing file is created on write. Files are
-// bytes (ANSI or UTF-8, a UTF-8 or UTF-16 byte-order mark is honoured); file names are UTF-8.
+// functions on every platform: section and key names match without regard to case and to
+// surrounding blanks (alike when read and when written), surrounding blanks and one pair of
+// enclosing quotes are dropped from a value, the first matching section and key count, a value
+// is replaced where it stands, a new key goes to the end of its section, a new section to the
+// end of the file, and a missing file is created on write. Files are bytes (ANSI or UTF-8, a
+// UTF-8 or UTF-16 byte-order mark is honoured); file names are UTF-8. Reading or writing costs
+// one walk through the file and memory of about its size (twice that for a write).
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lurvane {
 
@@ -30,6 +34,16 @@ public:
 // the key is missing or the file cannot be read. Cut at a NUL and at kIniValueLimit bytes.
 std::string ReadINIValue(std::string_view section, std::string_view key, std::string_view defaultValue,
                          const std::string& file);
+
+struct IniKey {
+    std::string_view Section;
+    std::string_view Key;
+    std::string_view Default;
+};
+
+// The values of several keys of one file, in the order asked, each as ReadINIValue gives it;
+// the file is read and walked once for all of them.
+std::vector<std::string> ReadINIValues(const std::string& file, std::span<const IniKey> keys);
 
 // Writes the value, creating the file, the section and the key as needed. Raises
 // IniWriteError when that fails; the file is then as it was or, if the file system failed

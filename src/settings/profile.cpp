@@ -1,7 +1,8 @@
 #include "settings/profile.h"
 
-#include <initializer_list>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "settings/ini_file.h"
 #include "util/text_rules.h"
@@ -11,30 +12,34 @@ namespace {
 
 const ProfileEntry& ProfileOf(SettingId id) { return *Describe(id).Profile; }
 
-std::string ReadProfileValue(SettingId id, const std::string& file) {
-    const ProfileEntry& entry = ProfileOf(id);
-    return ReadINIValue(entry.Section, entry.Key, entry.Default, file);
-}
+// In the order a profile is applied.
+constexpr std::array<SettingId, 7> kProfileOrder{SettingId::PathPoints, SettingId::WaveDirection,
+                                                 SettingId::WaveCount,  SettingId::WaveFreq,
+                                                 SettingId::WaveAmp,    SettingId::WaveAsc,
+                                                 SettingId::Framerate};
 
 }  // namespace
 
 ProfileLoadResult LoadINI(SettingsModel& model) {
-    using enum SettingId;
-    const std::string file = model.ProfilePath();
-    model.ReplacePath(ReadINIValue(ProfileOf(PathPoints).Section, ProfileOf(PathPoints).Key, "", file));
+    std::array<IniKey, kProfileOrder.size()> keys;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const ProfileEntry& entry = ProfileOf(kProfileOrder[i]);
+        keys[i] = {entry.Section, entry.Key, entry.Default};
+    }
+    const std::vector<std::string> values = ReadINIValues(model.ProfilePath(), keys);
 
-    for (SettingId id : {WaveDirection, WaveCount, WaveFreq, WaveAmp, WaveAsc, Framerate}) {
+    model.ReplacePath(values[0]);  // a profile without a path leaves marker 0 alone
+    for (std::size_t i = 1; i < keys.size(); ++i) {
         // The smoothing tag takes the decimal text of the number, so "0012" arrives as "12".
-        if (!model.SetNumber(id, NumericValue(ReadProfileValue(id, file)))) return {id};
+        if (!model.SetNumber(kProfileOrder[i], NumericValue(values[i]))) return {kProfileOrder[i]};
     }
     return {};
 }
 
 bool SaveINI(const SettingsModel& model) {
-    using enum SettingId;
     const std::string file = model.ProfilePath();
     try {
-        for (SettingId id : {PathPoints, WaveDirection, WaveCount, WaveFreq, WaveAmp, WaveAsc, Framerate}) {
+        for (SettingId id : kProfileOrder) {
             const ProfileEntry& entry = ProfileOf(id);
             WriteINIValue(entry.Section, entry.Key, model.Text(id), file);
         }

@@ -17,8 +17,9 @@ struct ProfileLoadResult {
 
 // Loads the profile named by the model's profile path: the path replaces the model's path
 // (a profile without one leaves marker 0 alone), then direction, count, period, amplitude,
-// smoothing and frame rate, each from its key or from the profile's default. A missing or
-// unreadable file gives every default.
+// smoothing and frame rate, each from its key or from the profile's default. The smoothing
+// never stops the load: a value below 1, or no number, counts as 1. A missing or unreadable
+// file gives every default. The file is read once, however large.
 ProfileLoadResult LoadINI(SettingsModel& model);
 
 // Writes the path (at zoom factor 1) and the six wave and animation values into the profile

@@ -1,6 +1,8 @@
 #include "settings/settings_model.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 #include "util/text_rules.h"
@@ -9,6 +11,12 @@ namespace lurvane {
 namespace {
 
 bool InRange(const SettingInfo& info, double value) { return value >= info.Minimum && value <= info.Maximum; }
+
+// The whole number nearest to `value` (halves to even), a bound when it lies beyond one.
+int32_t ClampedWhole(double value, int32_t minimum, int32_t maximum) {
+    if (std::isnan(value)) return minimum;
+    return RoundToInt32(std::clamp(value, static_cast<double>(minimum), static_cast<double>(maximum)));
+}
 
 }  // namespace
 
@@ -29,7 +37,7 @@ int32_t SettingsModel::Number(SettingId id) const {
     case SettingKind::PathList:
         throw std::invalid_argument("setting holds no number: " + std::string(Describe(id).Name));
     case SettingKind::SmoothingTag:
-        return RoundToInt32(SmoothingPercent());  // the tag was checked to fit when it was taken
+        return ClampedWhole(SmoothingPercent(), Describe(id).Minimum, Describe(id).Maximum);
     default:
         return SlotOf(id).Number;
     }
@@ -40,10 +48,8 @@ double SettingsModel::SmoothingPercent() const { return NumericValue(SlotOf(Sett
 bool SettingsModel::SetWholeNumber(SettingId id, double value, bool checkRange) {
     const SettingInfo& info = Describe(id);
     try {
-        int32_t whole = info.Kind == SettingKind::Slider || info.Kind == SettingKind::CheckBox ||
-                                info.Kind == SettingKind::Language
-                            ? RoundToInt16(value)
-                            : RoundToInt32(value);
+        int32_t whole = info.Kind == SettingKind::Slider || info.Kind == SettingKind::Language ? RoundToInt16(value)
+                                                                                             : RoundToInt32(value);
         if (checkRange && !InRange(info, whole)) return false;
         SlotOf(id).Number = whole;
         return true;
@@ -52,14 +58,20 @@ bool SettingsModel::SetWholeNumber(SettingId id, double value, bool checkRange) 
     }
 }
 
+void SettingsModel::SetClamped(SettingId id, double value, int32_t minimum, int32_t maximum) {
+    SlotOf(id).Number = ClampedWhole(value, minimum, maximum);
+}
+
 bool SettingsModel::SetNumber(SettingId id, double value) {
     const SettingInfo& info = Describe(id);
     switch (info.Kind) {
     case SettingKind::Language:
     case SettingKind::Slider:
-    case SettingKind::CheckBox:
     case SettingKind::NumberBox:
         return SetWholeNumber(id, value, true);
+    case SettingKind::CheckBox:
+        SlotOf(id).Number = std::nearbyint(value) != 0 ? 1 : 0;
+        return true;
     case SettingKind::DisplayChoice:
         SlotOf(id).Number = value != 0 ? 1 : 0;
         return true;
@@ -100,14 +112,13 @@ bool SettingsModel::SetText(SettingId id, std::string_view text) {
         if (text.find('\0') != std::string_view::npos) return false;
         SlotOf(id).Text = text;
         return true;
-    case SettingKind::SmoothingTag:
-        try {
-            if (!InRange(info, RoundToInt32(NumericValue(text)))) return false;
-        } catch (const RangeError&) {
-            return false;
-        }
-        SlotOf(id).Text = text;
+    case SettingKind::SmoothingTag: {
+        const double value = NumericValue(text);
+        const int32_t whole = ClampedWhole(value, info.Minimum, info.Maximum);
+        // A text that already names a usable number is kept as it was written ("0012").
+        SlotOf(id).Text = std::nearbyint(value) == whole ? std::string(text) : std::to_string(whole);
         return true;
+    }
     case SettingKind::NumberBox:
         return SetWholeNumber(id, NumericValue(text), false);
     case SettingKind::PathList:
@@ -119,8 +130,11 @@ bool SettingsModel::SetText(SettingId id, std::string_view text) {
 }
 
 bool SettingsModel::ApplyStoredText(SettingId id, std::string_view text) {
-    if (Describe(id).Kind == SettingKind::NumberBox) return SetNumber(id, NumericValue(text));
-    return SetText(id, text);
+    const SettingInfo& info = Describe(id);
+    if (info.Kind != SettingKind::Slider && info.Kind != SettingKind::NumberBox) return SetText(id, text);
+    if (info.OutOfRange == StoredOutOfRange::Keep) SetClamped(id, NumericValue(text), INT32_MIN, INT32_MAX);
+    else SetClamped(id, NumericValue(text), info.Minimum, info.Maximum);
+    return true;
 }
 
 void SettingsModel::CommitNumberBox(SettingId id) {

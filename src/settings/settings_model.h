@@ -3,7 +3,9 @@
 // over it, and the saver's snapshot is taken from it.
 //
 // A refused value (outside the holding control's range, or not fitting the control's number
-// type) leaves the old value in place; every setter says whether it took the value.
+// type) leaves the old value in place; every setter says whether it took the value. Values
+// read from the settings store are not refused for their range but brought into it
+// (ApplyStoredText), so that a stored setting never silently turns into the default.
 #pragma once
 
 #include <array>
@@ -31,9 +33,10 @@ public:
     int32_t Number(SettingId id) const;
 
     // Offers a number to a numeric setting. It is rounded (halves to even) to the control's
-    // number type; sliders, check boxes, the language, the colour and the number boxes refuse
-    // a value outside their range. Any non-zero value selects the stretched display. The
-    // smoothing tag becomes the decimal text of the value. Texts and the path refuse numbers.
+    // number type; sliders, the language, the colour and the number boxes refuse a value
+    // outside their range. Any value that does not round to 0 checks a check box and selects
+    // the stretched display. The smoothing tag becomes the decimal text of the value, or "1"
+    // when the value is below 1 (see SetText). Texts and the path refuse numbers.
     bool SetNumber(SettingId id, double value);
 
     // The value in the form the store holds it. The path is given at zoom
@@ -42,7 +45,9 @@ public:
 
     // Offers a text, the way the dialog's controls take typed or stored text:
     // - paths: taken as they are (a text holding a NUL is refused);
-    // - the smoothing tag: kept unchanged when its numeric value lies in the range;
+    // - the smoothing tag: kept unchanged when its numeric value is a whole number from 1 up
+    //   (after rounding); a text whose value is below 1 (or holds no number) becomes "1", one
+    //   beyond 32 bits the largest 32-bit number. It is never refused;
     // - the number boxes: replaced at once by the whole number it starts with (no range yet,
     //   that comes with CommitNumberBox); a number too large for 32 bits is refused;
     // - the path: replaces the markers by the list (zoom-1 coordinates, scaled to the zoom);
@@ -51,7 +56,9 @@ public:
     bool SetText(SettingId id, std::string_view text);
 
     // Applies a text read from the settings store (Load settings). Like SetText, except that
-    // a number box refuses a value outside its range instead of waiting for a focus loss.
+    // the numeric value of a slider or a number box outside its range is clamped to the range
+    // at once; a number box whose stored value is kept (RestartSec) takes any whole number,
+    // clamped to 32 bits only.
     bool ApplyStoredText(SettingId id, std::string_view text);
 
     // Focus loss of a number box: a value below the range becomes the lower bound, one above
@@ -90,6 +97,7 @@ private:
     Slot& SlotOf(SettingId id) { return slots_[static_cast<std::size_t>(id)]; }
     const Slot& SlotOf(SettingId id) const { return slots_[static_cast<std::size_t>(id)]; }
     bool SetWholeNumber(SettingId id, double value, bool checkRange);
+    void SetClamped(SettingId id, double value, int32_t minimum, int32_t maximum);
     bool ZoomTo(double zoom);
 
     std::array<Slot, kSettingCount> slots_;

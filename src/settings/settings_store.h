@@ -43,9 +43,11 @@ std::string FitListForStore(std::string_view text);
 // The stored form of a text: the text itself, or a single NUL for the empty text.
 std::string StoredDataFromText(std::string_view text);
 
-// Applies the stored values to the model, each on its own: a value that is missing or refused
-// leaves the model's value in place, except that a missing "Language" means German and a
-// missing "ShowFPS" or "RandomizeBackground" reads as 0. A stored path replaces the model's path. Returns the refused settings.
+// Applies the stored values to the model, each on its own: a number outside its setting's
+// range is brought into it (SettingsModel::ApplyStoredText); a value that is missing or
+// refused (a colour that is none) leaves the model's value in place, except that a missing
+// "Language" means German and a missing "ShowFPS" or "RandomizeBackground" reads as 0. A
+// stored path replaces the model's path. Returns the refused settings.
 // The caller hands the language to the language texts and refreshes whatever shows the model.
 std::vector<SettingId> LoadSettings(SettingsModel& model, SettingsStore& store);
 

@@ -39,13 +39,19 @@ inline constexpr std::size_t kSettingCount = 18;
 enum class SettingKind {
     Language,       // 1 German, 2 English, 3 Italian
     Slider,         // a 16-bit scroll bar value within Minimum..Maximum
-    SmoothingTag,   // the smoothing adjuster's tag: a text whose numeric value lies in the range
-    CheckBox,       // 0 or 1
+    SmoothingTag,   // the smoothing adjuster's tag: a text whose numeric value is a whole number from 1 up
+    CheckBox,       // 0 or 1; any non-zero number checks it
     Text,           // a path, any text
     PathList,       // the path markers, as path point list text
     DisplayChoice,  // 1 stretched to the screen, 0 proportional
     Colour,         // 0x00BBGGRR, or a system colour index with the top bit set
     NumberBox,      // a text box that holds a whole number, limited to the range on focus loss
+};
+
+// What loading a stored number outside the range does.
+enum class StoredOutOfRange {
+    Clamp,  // the nearer bound is taken
+    Keep,   // kept as a whole 32-bit number; the dialog's box limits it when it loses focus
 };
 
 struct ProfileEntry {
@@ -62,6 +68,7 @@ struct SettingInfo {
     int32_t Minimum = 0;       // range of the holding control; numbers only
     int32_t Maximum = 0;
     std::optional<ProfileEntry> Profile;
+    StoredOutOfRange OutOfRange = StoredOutOfRange::Clamp;
 };
 
 // The default colour: the system's button face colour.
@@ -76,8 +83,9 @@ inline constexpr std::array<SettingInfo, kSettingCount> kSettingsTable{{
     {SettingId::WaveDirection, "WaveDirection", SettingKind::Slider, "0", 0, 1, ProfileEntry{"Wave", "Direction", "1"}},
     {SettingId::WaveCount, "WaveCount", SettingKind::Slider, "6", 0, 32, ProfileEntry{"Wave", "Count", "6"}},
     {SettingId::WaveAmp, "WaveAmp", SettingKind::Slider, "2", 1, 10, ProfileEntry{"Wave", "Amp", "2"}},
-    // The adjuster cannot be dragged beyond 100 %, and the wave table divides by the value.
-    {SettingId::WaveAsc, "WaveAsc", SettingKind::SmoothingTag, "1", 1, 100, ProfileEntry{"Wave", "Asc", "1"}},
+    // The adjuster is dragged from 1 to 100 %, but a larger value is kept: it ramps over more
+    // than the whole area. The wave table divides by the value, so nothing below 1 is taken.
+    {SettingId::WaveAsc, "WaveAsc", SettingKind::SmoothingTag, "1", 1, INT32_MAX, ProfileEntry{"Wave", "Asc", "1"}},
     {SettingId::UseSystemTimer, "UseSystemTimer", SettingKind::CheckBox, "1", 0, 1, std::nullopt},
     {SettingId::ShowFPS, "ShowFPS", SettingKind::CheckBox, "0", 0, 1, std::nullopt},
     {SettingId::BackgroundImage, "BackgroundImage", SettingKind::Text, "", 0, 0, std::nullopt},
@@ -86,7 +94,9 @@ inline constexpr std::array<SettingInfo, kSettingCount> kSettingsTable{{
     {SettingId::MaximizeBackground, "MaximizeBackground", SettingKind::DisplayChoice, "1", 0, 1, std::nullopt},
     {SettingId::ColorBackground, "ColorBackground", SettingKind::Colour, "-2147483633", 0, 0, std::nullopt},
     {SettingId::SizeBackground, "SizeBackground", SettingKind::NumberBox, "100", 50, 100, std::nullopt},
-    {SettingId::RestartSec, "RestartSec", SettingKind::NumberBox, "120", 0, 999, std::nullopt},
+    // The box takes three digits, but the saver waits for as long as is stored; a negative
+    // value, like 0, never restarts.
+    {SettingId::RestartSec, "RestartSec", SettingKind::NumberBox, "120", 0, 999, std::nullopt, StoredOutOfRange::Keep},
     {SettingId::BackgroundSound, "BackgroundSound", SettingKind::Text, "", 0, 0, std::nullopt},
     {SettingId::LoopSound, "LoopSound", SettingKind::CheckBox, "1", 0, 1, std::nullopt},
 }};

@@ -85,6 +85,16 @@ size_t ReadDecimal(const std::string& text, double& value) {
     return pos;
 }
 
+// A hexadecimal or octal number is a 16-bit number when it fits 16 bits and a 32-bit one when
+// it fits 32, read in two's complement: "&HFFFF" is -1, "&H8000000F" (the system colour button
+// face) -2147483633. Larger ones keep their plain value, which no 32-bit target takes.
+double TwosComplement(double value) {
+    constexpr double k16 = 65536.0, k32 = 4294967296.0;
+    if (value < k16) return value >= k16 / 2 ? value - k16 : value;
+    if (value < k32) return value >= k32 / 2 ? value - k32 : value;
+    return value;
+}
+
 // Parses a number at the start of an already blank-free text; returns characters used.
 size_t ReadNumber(const std::string& text, double& value) {
     if (text.size() >= 2 && text[0] == '&') {
@@ -92,7 +102,7 @@ size_t ReadNumber(const std::string& text, double& value) {
         int base = (kind == 'h' || kind == 'H') ? 16 : (kind == 'o' || kind == 'O') ? 8 : 0;
         if (base != 0) {
             size_t pos = 2;
-            value = ReadRadix(text, pos, base);
+            value = TwosComplement(ReadRadix(text, pos, base));
             return pos > 2 ? pos : 0;
         }
     }

@@ -10,8 +10,10 @@
 namespace lurvane {
 
 // The number at the start of a text. Blanks, tabs and line feeds are ignored anywhere in it,
-// "." is the decimal point whatever the locale, "&H" and "&O" read hexadecimal and octal,
-// characters after the number are ignored and a text without a number gives 0.
+// "." is the decimal point whatever the locale, characters after the number are ignored and a
+// text without a number gives 0. "&H" and "&O" read hexadecimal and octal as two's complement
+// 16-bit numbers up to &HFFFF and 32-bit ones up to &HFFFFFFFF, so "&HFFFF" is -1 and
+// "&H8000000F" is -2147483633; leading zeros do not make a number wider.
 double NumericValue(std::string_view text);
 
 // True when the whole text, apart from surrounding blanks, is one number.

@@ -41,14 +41,19 @@ std::string PickRandomBackground(const std::string& backgroundImage, bool random
     const std::string& profile = profiles[RandomEntryIndex(profiles.size(), secondsSinceMidnight)];
 
     const std::string pattern = ChangeExtension(profile, "*");
-    // "Beach.*" also finds "Beach.old.jpg", the picture of Beach.old.rpp; a picture of this
-    // profile has exactly one dot more than the profile's base name.
+    std::vector<std::string> pictures;
+    for (const DirectoryEntry& entry : fileSystem.FindEntries(folder, pattern))
+        if (!entry.IsFolder && IsPictureExtension(GetExtension(entry.Name))) pictures.push_back(entry.Name);
+    if (pictures.empty()) return backgroundImage;
+
+    // "Beach.*" also finds "Beach.alt.jpg", which may be listed before "Beach.jpg" and may be
+    // the picture of Beach.alt.rpp: a picture named exactly like the profile comes first. The
+    // system matched the pattern (in its own case rules), so such a name has no dot more than
+    // the pattern. Without one, the first picture the pattern finds ("Beach.2010.jpg") is it.
     const std::ptrdiff_t wantedDots = DotCount(pattern);
-    for (const DirectoryEntry& entry : fileSystem.FindEntries(folder, pattern)) {
-        if (entry.IsFolder || DotCount(entry.Name) != wantedDots) continue;
-        if (IsPictureExtension(GetExtension(entry.Name))) return folder + entry.Name;
-    }
-    return backgroundImage;
+    for (const std::string& picture : pictures)
+        if (DotCount(picture) == wantedDots) return folder + picture;
+    return folder + pictures.front();
 }
 
 }  // namespace lurvane

@@ -15,7 +15,9 @@ std::string PicturesFolder(const FileSystem& fileSystem);
 
 // The picture for this start: `backgroundImage` itself when it is set or `randomizeBackground`
 // is off; otherwise the pictures folder followed by the picture (jpg, bmp or gif) of a random
-// profile (*.rpp), or the empty text when there is no profile or its picture is missing.
+// profile (*.rpp), or the empty text when there is no profile or its picture is missing. The
+// picture of Beach.rpp is Beach.jpg (or .bmp, .gif) when there is one, else the first picture
+// listed under Beach.* (Beach.2010.jpg).
 // Each profile has the same chance; the generator is seeded from `secondsSinceMidnight`.
 std::string PickRandomBackground(const std::string& backgroundImage, bool randomizeBackground,
                                  const FileSystem& fileSystem, double secondsSinceMidnight);

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/file_bytes.h"
 #include "support/temp_folder.h"
@@ -50,6 +54,62 @@ TEST(IniFile, ReadingTrimsQuotesTakesTheFirstMatchAndLimitsTheLength) {
     EXPECT_EQ(ReadINIValue("Wave", "Freq", "none", file), "none");
     EXPECT_EQ(ReadINIValue("Wave", "Key", "none", file), "none");
     EXPECT_EQ(ReadINIValue("Path", "Points", "", file).size(), kIniValueLimit);
+}
+
+TEST(IniFile, NamesAreTrimmedAlikeWhenWrittenAndReadSoEveryWriteIsFoundAgain) {
+    TempFolder folder;
+    const std::string file = folder.Path("names.rpp");
+    const std::vector<std::string> sections{"Wave", " wave", "WAVE\t", "Path", " Animation "};
+    const std::vector<std::string> keys{"Count", " count", "AMP ", "Points", "\tFreq"};
+    auto canonical = [](std::string name) {
+        std::string trimmed;
+        for (char c : name)
+            if (c != ' ' && c != '\t') trimmed.push_back(static_cast<char>(std::tolower(c)));
+        return trimmed;
+    };
+    std::map<std::pair<std::string, std::string>, std::string> written;
+    std::mt19937 random(11);
+    for (int i = 0; i < 60; ++i) {
+        const std::string& section = sections[random() % sections.size()];
+        const std::string& key = keys[random() % keys.size()];
+        const std::string value = std::to_string(random() % 1000);
+        WriteINIValue(section, key, value, file);
+        written[{canonical(section), canonical(key)}] = value;
+    }
+    std::vector<IniKey> asked;
+    std::vector<std::string> expected;
+    for (const std::string& section : sections)
+        for (const std::string& key : keys) {
+            auto found = written.find({canonical(section), canonical(key)});
+            const std::string value = found == written.end() ? "none" : found->second;
+            EXPECT_EQ(ReadINIValue(section, key, "none", file), value) << "[" << section << "] " << key;
+            asked.push_back({section, key, "none"});
+            expected.push_back(value);
+        }
+    EXPECT_EQ(ReadINIValues(file, asked), expected);
+    // One section of each name, and no name written with its blanks.
+    std::string text = TempFolder::Read(file);
+    for (char& c : text) c = static_cast<char>(std::tolower(c));
+    for (const char* header : {"[wave]\r\n", "[path]\r\n", "[animation]\r\n"}) {
+        const std::size_t first = text.find(header);
+        EXPECT_NE(first, std::string::npos) << header;
+        EXPECT_EQ(text.find(header, first + 1), std::string::npos) << header;
+    }
+    EXPECT_EQ(text.find(" "), std::string::npos);
+    EXPECT_EQ(text.find("\t"), std::string::npos);
+}
+
+TEST(IniFile, ManyKeysAreAnsweredFromOneWalkWithTheRulesOfSingleReads) {
+    TempFolder folder;
+    const std::string file = folder.Path("many.rpp");
+    TempFolder::Write(file, "[Path]\r\nPoints=1,2\r\n[Wave]\r\nCount=3\r\n[Other]\r\nAmp=9\r\n[wave]\r\nAmp=4\r\n"
+                            "Freq=5\r\n[Animation]\r\nFramerate='40'\r\n");
+    const std::vector<IniKey> keys{{"Animation", "Framerate", "20"}, {"Wave", "Count", "6"}, {"Wave", "Amp", "2"},
+                                   {"Path", "Points", ""},           {"Wave", "Count", "7"}, {"Sound", "File", "x"}};
+    EXPECT_EQ(ReadINIValues(file, keys), (std::vector<std::string>{"40", "3", "2", "1,2", "3", "x"}));
+    EXPECT_EQ(ReadINIValues(folder.Path("missing.rpp"), keys),
+              (std::vector<std::string>{"20", "6", "2", "", "7", "x"}));
+    EXPECT_TRUE(ReadINIValues(file, {}).empty());
 }
 
 TEST(IniFile, BinaryOrFolderFilesNeverBreakAndUnusableWritesRaise) {

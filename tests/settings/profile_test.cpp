@@ -53,9 +53,14 @@ TEST(Profile, ARefusedValueStopsTheLoadWithThePathAlreadyReplaced) {
     EXPECT_TRUE(LoadINI(model).Complete());
     EXPECT_EQ(model.Text(WaveAsc), "12");
     EXPECT_EQ(model.Number(Framerate), 30);
-    TempFolder::Write(file, "[Wave]\nAsc=0\n[Animation]\nFramerate=40\n");
-    EXPECT_EQ(LoadINI(model).StoppedAt, WaveAsc);
-    EXPECT_EQ(model.Number(Framerate), 30);
+    // The smoothing never stops a load: any whole number from 1 up, anything else counts as 1.
+    for (const char* asc : {"0", "-4", "abc", "150"}) {
+        TempFolder::Write(file, std::string("[Wave]\nAsc=") + asc + "\n[Animation]\nFramerate=40\n");
+        model.SetNumber(Framerate, 30);
+        EXPECT_TRUE(LoadINI(model).Complete()) << asc;
+        EXPECT_EQ(model.Text(WaveAsc), asc == std::string("150") ? "150" : "1") << asc;
+        EXPECT_EQ(model.Number(Framerate), 40) << asc;
+    }
 }
 
 TEST(Profile, SavingAtAnyZoomWritesTheNumbersOfZoomOne) {

@@ -41,8 +41,14 @@ TEST(SettingsModel, SlidersRefuseValuesOutsideTheirRangeOrSixteenBitsAndKeepTheO
 
 TEST(SettingsModel, ChecksLanguageDisplayChoiceAndColourTakeOnlyWhatTheirControlsHold) {
     SettingsModel model;
-    EXPECT_FALSE(model.SetNumber(ShowFPS, 2));
-    EXPECT_FALSE(model.SetNumber(LoopSound, -1));
+    // Any number that does not round to 0 checks a box, which then holds 1.
+    EXPECT_TRUE(model.SetNumber(ShowFPS, 2));
+    EXPECT_EQ(model.Text(ShowFPS), "1");
+    EXPECT_TRUE(model.SetText(RandomizeBackground, "-1"));
+    EXPECT_TRUE(model.IsChecked(RandomizeBackground));
+    EXPECT_TRUE(model.SetText(LoopSound, "0.4"));
+    EXPECT_FALSE(model.IsChecked(LoopSound));
+    EXPECT_TRUE(model.SetNumber(LoopSound, 70000));
     EXPECT_TRUE(model.IsChecked(LoopSound));
     EXPECT_FALSE(model.SetNumber(Language, 4));
     EXPECT_TRUE(model.SetNumber(Language, 3));
@@ -82,22 +88,55 @@ TEST(SettingsModel, NumberBoxesTakeNumberFormAtOnceAndTheirRangeOnFocusLoss) {
 
     EXPECT_FALSE(model.SetText(RestartSec, "1e12"));  // no whole number of 32 bits
     EXPECT_EQ(model.Text(RestartSec), "8");
-    // A stored value is checked against the range at once.
-    EXPECT_FALSE(model.ApplyStoredText(SizeBackground, "300"));
-    EXPECT_TRUE(model.ApplyStoredText(SizeBackground, "75"));
-    EXPECT_EQ(model.Number(SizeBackground), 75);
 }
 
-TEST(SettingsModel, TheSmoothingTagKeepsItsTextButOnlyWithinOneToAHundred) {
+TEST(SettingsModel, StoredNumbersOutsideTheRangesAreClampedButTheRestartIsKept) {
+    SettingsModel model;
+    struct Case {
+        SettingId Id;
+        const char* Stored;
+        const char* Taken;
+    };
+    for (const Case& c : {Case{SizeBackground, "30", "50"}, Case{SizeBackground, "130", "100"},
+                          Case{SizeBackground, "74.5", "74"}, Case{SizeBackground, "abc", "50"},
+                          Case{Framerate, "0", "1"}, Case{Framerate, "101", "100"}, Case{Framerate, "70000", "100"},
+                          Case{WaveFreq, "-1e300", "2"}, Case{WaveDirection, "&HFFFF", "0"},
+                          Case{WaveCount, "40", "32"}, Case{WaveAmp, "3.5", "4"},
+                          // The saver restarts after as long as is stored; below 1, never.
+                          Case{RestartSec, "1500", "1500"}, Case{RestartSec, "-5", "-5"},
+                          Case{RestartSec, "1e12", "2147483647"}}) {
+        EXPECT_TRUE(model.ApplyStoredText(c.Id, c.Stored)) << c.Stored;
+        EXPECT_EQ(model.Text(c.Id), c.Taken) << Describe(c.Id).Name << " " << c.Stored;
+    }
+    // The dialog's box limits a kept restart time when it loses focus.
+    model.CommitNumberBox(RestartSec);
+    EXPECT_EQ(model.Number(RestartSec), 999);
+    // What the dialog's controls offer is still refused outside the range.
+    EXPECT_FALSE(model.SetNumber(Framerate, 101));
+    EXPECT_EQ(model.Number(Framerate), 100);
+}
+
+TEST(SettingsModel, TheSmoothingTagIsAnyWholeNumberFromOneAndNothingLessThanOne) {
     SettingsModel model;
     EXPECT_TRUE(model.SetText(WaveAsc, "0012"));
     EXPECT_EQ(model.Text(WaveAsc), "0012");
     EXPECT_EQ(model.Number(WaveAsc), 12);
-    for (const char* bad : {"0", "-3", "abc", "101", "1e30"}) EXPECT_FALSE(model.SetText(WaveAsc, bad)) << bad;
-    EXPECT_EQ(model.Text(WaveAsc), "0012");
+    EXPECT_TRUE(model.SetText(WaveAsc, "150"));  // ramps over more than the whole area
+    EXPECT_EQ(model.Number(WaveAsc), 150);
+    EXPECT_TRUE(model.ApplyStoredText(WaveAsc, "2.5"));
+    EXPECT_EQ(model.Text(WaveAsc), "2.5");
+    EXPECT_EQ(model.Number(WaveAsc), 2);
+    for (const char* low : {"0", "-3", "abc", "0.5", ""}) {
+        model.SetText(WaveAsc, "40");
+        EXPECT_TRUE(model.SetText(WaveAsc, low)) << low;
+        EXPECT_EQ(model.Text(WaveAsc), "1") << low;
+    }
+    EXPECT_TRUE(model.SetText(WaveAsc, "1e30"));
+    EXPECT_EQ(model.Number(WaveAsc), 2147483647);
     EXPECT_TRUE(model.SetNumber(WaveAsc, 40));
     EXPECT_EQ(model.Text(WaveAsc), "40");
-    EXPECT_FALSE(model.SetNumber(WaveAsc, 0));
+    EXPECT_TRUE(model.SetNumber(WaveAsc, -7));
+    EXPECT_EQ(model.Text(WaveAsc), "1");
 }
 
 TEST(SettingsModel, TextsAndThePathAreNoNumbers) {

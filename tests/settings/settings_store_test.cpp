@@ -55,7 +55,7 @@ TEST(LoadSettings, AnEmptyStoreLeavesTheDefaultsAndGerman) {
     EXPECT_EQ(store.ReadLog(), order);
 }
 
-TEST(LoadSettings, EachValueIsAppliedOnItsOwnAndARefusedOneIsSkipped) {
+TEST(LoadSettings, EachValueIsAppliedOnItsOwnAndNumbersAreBroughtIntoTheirRanges) {
     MemorySettingsStore store;
     store.SetData("Language", "4");
     store.SetData("Framerate", "101");
@@ -64,24 +64,50 @@ TEST(LoadSettings, EachValueIsAppliedOnItsOwnAndARefusedOneIsSkipped) {
     store.SetData("WaveCount", "abc");  // a text without a number is 0, which the range allows
     store.SetData("WaveAsc", "0");
     store.SetData("MaximizeBackground", "0");
-    store.SetData("ColorBackground", "&H123456789");
+    store.SetData("ColorBackground", "&H123456789");  // beyond 32 bits: the only refusal left
     store.SetData("SizeBackground", "-50");
-    store.SetData("RestartSec", " 30 ");
+    store.SetData("RestartSec", " 1500 ");
     store.SetData("BackgroundSound", "music.mp3");
     SettingsModel model;
     std::vector<SettingId> refused = LoadSettings(model, store);
-    EXPECT_EQ(refused, (std::vector<SettingId>{Framerate, WaveFreq, WaveAsc, ColorBackground, SizeBackground}));
+    EXPECT_EQ(refused, (std::vector<SettingId>{ColorBackground}));
     EXPECT_EQ(model.Number(Language), 1);
-    EXPECT_EQ(model.Number(Framerate), 20);
-    EXPECT_EQ(model.Number(WaveFreq), 30);
+    EXPECT_EQ(model.Number(Framerate), 100);
+    EXPECT_EQ(model.Number(WaveFreq), 100);
     EXPECT_EQ(model.Number(WaveAmp), 4);
     EXPECT_EQ(model.Number(WaveCount), 0);
     EXPECT_EQ(model.Text(WaveAsc), "1");
     EXPECT_FALSE(model.IsChecked(MaximizeBackground));
     EXPECT_EQ(model.BackgroundColour(), kButtonFaceColour);
-    EXPECT_EQ(model.Number(SizeBackground), 100);
-    EXPECT_EQ(model.Number(RestartSec), 30);
+    EXPECT_EQ(model.Number(SizeBackground), 50);
+    EXPECT_EQ(model.Number(RestartSec), 1500);
     EXPECT_EQ(model.Text(BackgroundSound), "music.mp3");
+}
+
+TEST(LoadSettings, CheckBoxesTakeAnyNonZeroNumberAndHexColoursAreSystemColours) {
+    MemorySettingsStore store;
+    store.SetData("ShowFPS", "2");
+    store.SetData("RandomizeBackground", "-1");
+    store.SetData("UseSystemTimer", "0");
+    store.SetData("LoopSound", "&HFFFF");
+    store.SetData("ColorBackground", "&H80000005");
+    SettingsModel model;
+    EXPECT_TRUE(LoadSettings(model, store).empty());
+    EXPECT_TRUE(model.IsChecked(ShowFPS));
+    EXPECT_TRUE(model.IsChecked(RandomizeBackground));
+    EXPECT_FALSE(model.IsChecked(UseSystemTimer));
+    EXPECT_TRUE(model.IsChecked(LoopSound));
+    EXPECT_EQ(model.BackgroundColour(), 0x80000005u);
+    // Saved again in the dialog's own form, they read back alike.
+    MemorySettingsStore saved;
+    SaveSettings(model, saved);
+    EXPECT_EQ(saved.Data("ShowFPS"), "1");
+    EXPECT_EQ(saved.Data("ColorBackground"), "-2147483643");
+    store.SetData("ColorBackground", "&H8000000F");
+    store.SetData("SizeBackground", "&H4B");
+    LoadSettings(model, store);
+    EXPECT_EQ(model.BackgroundColour(), kButtonFaceColour);
+    EXPECT_EQ(model.Number(SizeBackground), 75);
 }
 
 TEST(LoadSettings, MissingCheckBoxesClearAndAStoredPathReplacesTheMarkers) {

@@ -39,6 +39,21 @@ TEST(NumericValue, ReadsHexadecimalAndOctalPrefixes) {
     EXPECT_EQ(NumericValue("&X12"), 0);
 }
 
+TEST(NumericValue, HexadecimalAndOctalAreSixteenOrThirtyTwoBitTwosComplement) {
+    EXPECT_EQ(NumericValue("&H7FFF"), 32767);
+    EXPECT_EQ(NumericValue("&H8000"), -32768);
+    EXPECT_EQ(NumericValue("&HFFFF"), -1);
+    EXPECT_EQ(NumericValue("&H0000FFFF"), -1);  // the value decides the width, not the digits
+    EXPECT_EQ(NumericValue("&H10000"), 65536);
+    EXPECT_EQ(NumericValue("&H7FFFFFFF"), 2147483647);
+    EXPECT_EQ(NumericValue("&H8000000F"), -2147483633);  // the system colour button face
+    EXPECT_EQ(NumericValue("&HFFFFFFFF"), -1);
+    EXPECT_EQ(NumericValue("&H100000000"), 4294967296.0);
+    EXPECT_EQ(NumericValue("&O177777"), -1);
+    EXPECT_EQ(NumericValue("&O37777777777"), -1);
+    EXPECT_EQ(RoundToInt32(NumericValue("&H80000005")), -2147483643);
+}
+
 TEST(NumericValue, TextWithoutANumberGivesZero) {
     EXPECT_EQ(NumericValue(""), 0);
     EXPECT_EQ(NumericValue("abc"), 0);

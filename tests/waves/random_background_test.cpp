@@ -6,6 +6,8 @@
 
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace lurvane {
 namespace {
@@ -83,6 +85,25 @@ TEST_F(RandomBackground, APictureOfAnotherProfileWithALongerNameIsNotTaken) {
     }
     EXPECT_GT(beach, 0);
     EXPECT_LT(beach, 200);
+}
+
+TEST(RandomBackgroundChoice, APictureNamedLikeTheProfileComesFirstAndAnyPictureOfItsPatternServesOtherwise) {
+    struct Case {
+        std::vector<std::string> Listed;  // in the order the system lists them
+        std::string Expected;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"Beach.alt.jpg", "Beach.rpp", "Beach.txt", "BEACH.Jpg"}, "BEACH.Jpg"},
+             {{"Beach.alt.jpg", "Beach.rpp", "Beach.txt"}, "Beach.alt.jpg"},
+             {{"Beach.rpp", "Beach.2010.png", "Beach.2010.bmp", "Beach.2011.gif"}, "Beach.2010.bmp"},
+             {{"Beach.rpp", "Beach.2010.jpg", "Beach"}, "Beach.2010.jpg"},
+             {{"Beach.old.rpp", "Beach.old.x.gif", "Beach.old.JPG"}, "Beach.old.JPG"},
+         }) {
+        MemoryFileSystem fs;
+        fs.SetDocumentsFolder(kDocuments);
+        for (const std::string& name : c.Listed) fs.AddFile(kPictures + name);
+        EXPECT_EQ(PickRandomBackground("", true, fs, 4321.5), kPictures + c.Expected) << c.Expected;
+    }
 }
 
 TEST_F(RandomBackground, FoldersNamedLikeProfilesOrPicturesAreIgnored) {

@@ -130,6 +130,31 @@ TEST(SettingsSnapshot, CopiesTheSettingsAndReturnsTheColour) {
     EXPECT_TRUE(engine.WavesRunning);  // run flags are not the snapshot's
 }
 
+TEST(SettingsSnapshot, HandEditedStoredValuesReachTheSaverWithTheirMeaning) {
+    MemorySettingsStore store;
+    store.SetData("MaximizeBackground", "0");
+    store.SetData("BackgroundImage", "pic.jpg");
+    store.SetData("SizeBackground", "30");
+    store.SetData("RestartSec", "1500");
+    store.SetData("Framerate", "0");
+    store.SetData("ShowFPS", "2");
+    store.SetData("WaveAsc", "150");
+    store.SetData("ColorBackground", "&H80000005");
+    EngineSettings engine;
+    SnapshotResult result = SetGlobalSettings(store, Screen(1280, 1024, PictureSize{1600, 1200}), engine);
+    // The picture at 50 %, as the dialog's size box would show it.
+    EXPECT_EQ(engine.SizeBackground, 50);
+    EXPECT_EQ(DisplayWidth(engine), 640);
+    EXPECT_EQ(DisplayHeight(engine), 480);
+    EXPECT_EQ(engine.OffsetX, 320);
+    EXPECT_EQ(engine.OffsetY, 272);
+    EXPECT_EQ(engine.RestartSec, 1500);
+    EXPECT_EQ(engine.Framerate, 1);
+    EXPECT_TRUE(engine.ShowFPS);
+    EXPECT_EQ(engine.WaveAsc, 150);
+    EXPECT_EQ(result.BackgroundColour, 0x80000005u);
+}
+
 TEST(SettingsSnapshot, ARandomPictureBringsItsProfile) {
     TempFolder folder;
     const std::string picture = folder.Path("Beach.jpg");
