@@ -14,8 +14,8 @@ import sys
 from mutagen.id3 import APIC, COMM, ID3, PCNT, TXXX, WXXX, Frames
 
 
-def frame(spec, encoding):
-    name, _, value = spec.partition("=")
+def frame(argument, encoding):
+    name, _, value = argument.partition("=")
     first, _, second = value.partition("|")
     if name == "COMM":
         return COMM(encoding=encoding, lang="eng", desc=first, text=[second])
@@ -35,8 +35,8 @@ def frame(spec, encoding):
 def main():
     path, version, encoding, padding, *frames = sys.argv[1:]
     tag = ID3()
-    for spec in frames:
-        tag.add(frame(spec, int(encoding)))
+    for argument in frames:
+        tag.add(frame(argument, int(encoding)))
     # mutagen turns frames into those of the version it writes (TDRC into TYER) only when asked.
     if version == "3":
         tag.update_to_v23()
