@@ -10,6 +10,8 @@ add_executable(core_tests ${native_tests} ${native_test_support})
 target_include_directories(core_tests PRIVATE tests)
 target_link_libraries(core_tests PRIVATE lurvane_core GTest::gtest_main GTest::gmock)
 target_compile_options(core_tests PRIVATE ${LURVANE_WARNINGS})
+# Tests that let independent tools write their input find the tools' scripts here.
+target_compile_definitions(core_tests PRIVATE LURVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 
 if(LURVANE_BENCHMARKS)

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 
 #ifdef _WIN32
 #include "util/text_encoding.h"
@@ -12,11 +10,6 @@
 
 namespace lurvane {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 bool HoldsNul(const std::string& path) { return path.find('\0') != std::string::npos; }
 
@@ -48,6 +41,11 @@ bool Exists(const std::string& path, bool& missing) {
 #endif
 
 }  // namespace
+
+FilePtr OpenFileForReading(const std::string& path) {
+    if (path.empty() || HoldsNul(path)) return nullptr;
+    return Open(path, false);
+}
 
 FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
     if (path.empty() || HoldsNul(path)) return {FileReadStatus::Missing, {}};

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,15 @@ struct FileContents {
     FileReadStatus Status = FileReadStatus::Missing;
     std::string Bytes;
 };
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file opened for binary reading, for callers that read only parts of it; null when it
+// cannot be opened.
+FilePtr OpenFileForReading(const std::string& path);
 
 // The whole file when it can be read and holds at most `limit` bytes.
 FileContents ReadWholeFile(const std::string& path, std::size_t limit);

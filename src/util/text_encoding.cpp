@@ -88,6 +88,13 @@ std::u32string Utf8ToUtf32(std::string_view utf8) {
     return out;
 }
 
+std::string Latin1ToUtf8(std::string_view latin1) {
+    std::string out;
+    out.reserve(latin1.size());
+    for (char c : latin1) AppendUtf8(out, static_cast<unsigned char>(c));
+    return out;
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size());

@@ -12,6 +12,8 @@ namespace lurvane {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 std::u32string Utf8ToUtf32(std::string_view utf8);
+// Every byte is the code point of the same number (ISO-8859-1).
+std::string Latin1ToUtf8(std::string_view latin1);
 
 // The longest start of a UTF-8 text that is at most `maxBytes` long and ends at the end of a
 // character.

@@ -140,6 +140,14 @@ int16_t RoundToInt16(double value) { return RoundTo<int16_t>(value, "value does 
 int32_t RoundToInt32(double value) { return RoundTo<int32_t>(value, "value does not fit 32 bits"); }
 uint8_t RoundToByte(double value) { return RoundTo<uint8_t>(value, "value does not fit 8 bits"); }
 
+int32_t Int32ValueOrZero(std::string_view text) {
+    try {
+        return RoundToInt32(NumericValue(text));
+    } catch (const RangeError&) {
+        return 0;
+    }
+}
+
 std::string ParseSeparatedString(std::string_view text, char separator, int index) {
     if (text.empty() || index < 1) return {};
     int element = 1;

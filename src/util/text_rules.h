@@ -30,6 +30,10 @@ int16_t RoundToInt16(double value);
 int32_t RoundToInt32(double value);
 uint8_t RoundToByte(double value);
 
+// The numeric value of a text rounded to 32 bits, or 0 when it does not fit: how device replies
+// and tag numbers are read, where a failure must not travel.
+int32_t Int32ValueOrZero(std::string_view text);
+
 // Element `index` (counting from 1) of the text split at `separator`; the empty text when
 // there is no such element, the index is below 1, or the text is empty.
 std::string ParseSeparatedString(std::string_view text, char separator, int index);

@@ -1,0 +1,50 @@
+// Reads the ID3v2 tag (versions 2.2, 2.3 and 2.4) of an MP3 file into the fields the sound
+// page shows. Only reads; never raises: a failure is a false result, 0 or the empty text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "media/byte_source.h"
+
+namespace lurvane {
+
+// Texts are UTF-8. The reader fills only the fields whose frames it meets, so the caller passes
+// a cleared record; when a frame occurs twice, the later one wins.
+struct ID3v2TagInfo {
+    std::string TagVersion;       // major version and revision, "3.0"
+    int32_t TagSize = 0;          // as the header states it, without the 10 header bytes
+    bool ExtendedHeader = false;  // set when present, never cleared
+    int32_t PlayCounter = 0;
+    int32_t Track = 0;
+    std::string EncodedBy;
+    std::string UserUrl;
+    std::string RightsNotice;
+    std::string OrigArtist;
+    std::string Composer;
+    std::string Genre;
+    std::string Comment;
+    std::string Year;
+    std::string Album;
+    std::string Artist;
+    std::string Title;
+    std::string TagLanguage;
+    int32_t LengthMs = 0;
+    std::string MediaType;
+    std::string Publisher;
+    std::string EncoderSettings;
+    int32_t SkippedFrames = 0;  // frames not read: unknown, compressed or encrypted, and padding
+
+    friend bool operator==(const ID3v2TagInfo&, const ID3v2TagInfo&) = default;
+};
+
+// A tag is looked for only where it starts within this many bytes of the file's start, so that
+// a long recording is never read whole.
+inline constexpr std::uint64_t kID3v2SearchSpan = 1 << 20;
+
+// True when a tag of major version 2, 3 or 4 was found, even when none of its frames was read.
+// Files whose name does not end in ".mp3" (in any case) are not read.
+bool ReadID3v2Tag(const std::string& fileName, ID3v2TagInfo& info);
+bool ReadID3v2Tag(const ByteSource& source, ID3v2TagInfo& info);
+
+}  // namespace lurvane

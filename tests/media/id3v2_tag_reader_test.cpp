@@ -1,0 +1,374 @@
+#include "media/id3v2_tag_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace lurvane {
+
+void PrintTo(const ID3v2TagInfo& t, std::ostream* os) {
+    *os << "{TagVersion=" << t.TagVersion << " TagSize=" << t.TagSize << " ExtendedHeader=" << t.ExtendedHeader
+        << " PlayCounter=" << t.PlayCounter << " Track=" << t.Track << " EncodedBy=" << t.EncodedBy
+        << " UserUrl=" << t.UserUrl << " RightsNotice=" << t.RightsNotice << " OrigArtist=" << t.OrigArtist
+        << " Composer=" << t.Composer << " Genre=" << t.Genre << " Comment=" << t.Comment << " Year=" << t.Year
+        << " Album=" << t.Album << " Artist=" << t.Artist << " Title=" << t.Title << " TagLanguage=" << t.TagLanguage
+        << " LengthMs=" << t.LengthMs << " MediaType=" << t.MediaType << " Publisher=" << t.Publisher
+        << " EncoderSettings=" << t.EncoderSettings << " SkippedFrames=" << t.SkippedFrames << "}";
+}
+
+namespace {
+
+using namespace std::string_literals;
+using testing::TempFolder;
+
+// Junk in front of a tag, holding "ID3" markers that cannot head a tag: version 5, revision
+// 0xFF, a size byte with its top bit set.
+const std::string kLeadingJunk = "RIFF\x10\0\0\0ID3\x05\0\0\0\0\0\0 ID3\x03\xFF\0\0\0\0\0 ID3\x04\0\0\0\0\x80\0 junk"s;
+
+// ---- Tags written by mutagen ----
+
+struct ToolCase {
+    const char* Name;
+    int Version;
+    int Encoding;
+    int Padding;
+    int PictureBytes;  // 0: no picture
+    bool LeadingJunk;
+    ID3v2TagInfo Fields;  // what the tool writes; empty texts and zero numbers are left out
+};
+
+std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? "'\\''"s : std::string(1, c);
+    return quoted + "'";
+}
+
+std::vector<std::string> FrameArguments(const ToolCase& c) {
+    const ID3v2TagInfo& f = c.Fields;
+    std::vector<std::string> args = {"TXXX=Mood|calm"};  // a frame the reader does not know
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"TENC", &f.EncodedBy}, {"TCOP", &f.RightsNotice}, {"TOPE", &f.OrigArtist}, {"TCOM", &f.Composer},
+        {"TCON", &f.Genre},     {"TALB", &f.Album},        {"TPE1", &f.Artist},     {"TIT2", &f.Title},
+        {"TLAN", &f.TagLanguage}, {"TMED", &f.MediaType},  {"TPUB", &f.Publisher},  {"TSSE", &f.EncoderSettings},
+        {"TDRC", &f.Year}};  // mutagen writes the year as TYER into 2.3 tags
+    for (const auto& [id, text] : texts)
+        if (!text->empty()) args.push_back(id + "="s + *text);
+    if (!f.Comment.empty()) args.push_back("COMM=Notes|" + f.Comment);
+    if (!f.UserUrl.empty()) args.push_back("WXXX=Home|" + f.UserUrl);
+    if (f.Track) args.push_back("TRCK=" + std::to_string(f.Track) + "/12");
+    if (f.LengthMs) args.push_back("TLEN=" + std::to_string(f.LengthMs));
+    if (f.PlayCounter) args.push_back("PCNT=" + std::to_string(f.PlayCounter));
+    if (c.PictureBytes) args.push_back("APIC=" + std::to_string(c.PictureBytes));
+    return args;
+}
+
+// Writes the tag in front of `path`'s contents; returns the tag size mutagen reads back, -1 on failure.
+int WriteWithMutagen(const std::string& path, const ToolCase& c) {
+    std::string command = "/usr/bin/python3 " LURVANE_SOURCE_DIR "/tests/media/write_id3_tag.py " + ShellQuoted(path) +
+                          " " + std::to_string(c.Version) + " " + std::to_string(c.Encoding) + " " +
+                          std::to_string(c.Padding);
+    for (const std::string& arg : FrameArguments(c)) command += " " + ShellQuoted(arg);
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    int size = -1;
+    if (std::fscanf(pipe, "%d", &size) != 1) size = -1;
+    return pclose(pipe) == 0 ? size : -1;
+}
+
+bool MutagenInstalled() {
+    return std::system("/usr/bin/python3 -c 'import mutagen' >/dev/null 2>&1") == 0;
+}
+
+ID3v2TagInfo EveryField(const std::string& flavour) {
+    ID3v2TagInfo f;
+    f.PlayCounter = 4242;
+    f.Track = 3;
+    f.EncodedBy = "Enc " + flavour;
+    f.UserUrl = "http://example.test/waves";
+    f.RightsNotice = "(c) " + flavour;
+    f.OrigArtist = "Orig " + flavour;
+    f.Composer = "Comp " + flavour;
+    f.Genre = "Ambient";
+    f.Comment = "Calm " + flavour;
+    f.Year = "2019";
+    f.Album = "Album " + flavour;
+    f.Artist = "Artist " + flavour;
+    f.Title = "Title " + flavour;
+    f.TagLanguage = "deu";
+    f.LengthMs = 215000;
+    f.MediaType = "DIG";
+    f.Publisher = "Pub " + flavour;
+    f.EncoderSettings = "LAME " + flavour;
+    return f;
+}
+
+TEST(ID3v2TagReader, ReadsBackExactlyWhatAnIndependentTaggerWrote) {
+    if (!MutagenInstalled()) GTEST_SKIP() << "python3-mutagen is missing (scripts/setup installs it)";
+    const ID3v2TagInfo latin = EveryField("Café Übersee ß");
+    const ID3v2TagInfo unicode = EveryField("Wellen 波浪 🌊");
+    ID3v2TagInfo titleOnly;
+    titleOnly.Title = "Nur Titel";
+    titleOnly.Artist = "Künstler";
+    const ToolCase cases[] = {
+        {"2.3 Latin-1 with a picture", 3, 0, 0, 40000, false, latin},
+        {"2.3 UTF-16 with padding behind junk", 3, 1, 1000, 0, true, unicode},
+        {"2.4 UTF-16 with a picture and padding", 4, 1, 33, 40000, false, unicode},
+        {"2.4 UTF-16BE behind junk", 4, 2, 0, 0, true, unicode},
+        {"2.4 UTF-8 with a picture and padding", 4, 3, 500, 5000, false, unicode},
+        {"2.4 Latin-1, two fields only", 4, 0, 7, 0, false, titleOnly},
+    };
+    TempFolder folder;
+    for (const ToolCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string path = folder.Path("song.mp3");
+        TempFolder::Write(path, "\xFF\xFB\x90\x64" + std::string(4000, '\x55'));  // audio frames follow the tag
+        const int tagSize = WriteWithMutagen(path, c);
+        ASSERT_GT(tagSize, 0);
+        if (c.LeadingJunk) TempFolder::Write(path, kLeadingJunk + TempFolder::Read(path));
+
+        ID3v2TagInfo want = c.Fields;
+        want.TagVersion = std::to_string(c.Version) + ".0";
+        want.TagSize = tagSize;
+        want.SkippedFrames = 1 + (c.PictureBytes ? 1 : 0) + c.Padding / 10;  // TXXX, APIC, each 10 bytes of padding
+        ID3v2TagInfo got;
+        EXPECT_TRUE(ReadID3v2Tag(path, got));
+        EXPECT_EQ(got, want);
+    }
+}
+
+// ---- Tags built byte by byte, for what the tools do not write ----
+
+std::string BigEndian(uint32_t value, int width) {
+    std::string bytes;
+    for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+    return bytes;
+}
+
+std::string SyncSafe(uint32_t value) {
+    std::string bytes;
+    for (int shift = 21; shift >= 0; shift -= 7) bytes += static_cast<char>((value >> shift) & 0x7F);
+    return bytes;
+}
+
+std::string Frame(int version, const std::string& id, const std::string& body, uint16_t flags = 0) {
+    const auto size = static_cast<uint32_t>(body.size());
+    if (version == 2) return id + BigEndian(size, 3) + body;
+    return id + (version == 4 ? SyncSafe(size) : BigEndian(size, 4)) + BigEndian(flags, 2) + body;
+}
+
+std::string Tag(int version, uint8_t flags, const std::string& area) {
+    return "ID3"s + static_cast<char>(version) + '\0' + static_cast<char>(flags) +
+           SyncSafe(static_cast<uint32_t>(area.size())) + area;
+}
+
+std::string Unsynchronised(const std::string& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        out += bytes[i];
+        if (bytes[i] == '\xFF' && (i + 1 == bytes.size() || static_cast<unsigned char>(bytes[i + 1]) >= 0xE0 ||
+                                   bytes[i + 1] == '\0'))
+            out += '\0';
+    }
+    return out;
+}
+
+std::string Latin1(const std::string& text) { return "\0"s + text; }
+
+struct BuiltCase {
+    std::string Name;
+    std::string Bytes;
+    bool Found;
+    ID3v2TagInfo Want;
+};
+
+// A case whose bytes are one whole tag, followed by `after`.
+BuiltCase WholeTag(std::string name, const std::string& tag, ID3v2TagInfo want, const std::string& after = {}) {
+    want.TagSize = static_cast<int32_t>(tag.size() - 10);
+    return {std::move(name), tag + after, true, std::move(want)};
+}
+
+// The expected records name only the fields a case fills; the rest keep their defaults.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+std::vector<BuiltCase> BuiltCases() {
+    std::vector<BuiltCase> cases;
+
+    // 2.2: three-letter identifiers; fields with no 2.2 identifier stay empty.
+    cases.push_back(WholeTag(
+        "2.2 frames, behind a large picture",
+        Tag(2, 0,
+            Frame(2, "PIC", "\0JPG\x03\0"s + std::string(40000, '\xAB')) + Frame(2, "TT2", Latin1("Mond")) +
+                Frame(2, "TP1", "\x01\xFE\xFF\0L\0u\0n\0a"s) + Frame(2, "TAL", Latin1("Nacht")) +
+                Frame(2, "TYE", Latin1("1987")) + Frame(2, "TRK", Latin1("7/9")) +
+                Frame(2, "COM", "\0engKurz\0Langer Text"s) + Frame(2, "TCO", Latin1("Jazz")) +
+                Frame(2, "TEN", Latin1("Enc")) + Frame(2, "TCR", Latin1("Copy")) + Frame(2, "TOA", Latin1("Orig")) +
+                Frame(2, "TCM", Latin1("Comp")) + Frame(2, "TLA", Latin1("ger")) + Frame(2, "TMT", Latin1("CD")) +
+                Frame(2, "TSS", Latin1("Set")) + Frame(2, "TLE", Latin1("1000")) + Frame(2, "TPB", Latin1("Pub")) +
+                Frame(2, "WXX", "\0d\0http://x"s) + std::string(12, '\0')),
+        {.TagVersion = "2.0", .Track = 7, .EncodedBy = "Enc", .RightsNotice = "Copy", .OrigArtist = "Orig",
+         .Composer = "Comp", .Genre = "Jazz", .Comment = "Langer Text", .Year = "1987", .Album = "Nacht",
+         .Artist = "Luna", .Title = "Mond", .TagLanguage = "ger", .MediaType = "CD", .EncoderSettings = "Set",
+         .SkippedFrames = 4 + 2}));  // PIC, TLE, TPB, WXX and two padding headers
+    cases.push_back(WholeTag("2.2 compressed tag: no frame is read", Tag(2, 0x40, Frame(2, "TT2", Latin1("Mond"))),
+                             {.TagVersion = "2.0"}));
+
+    // 2.3: the whole tag unsynchronised, the extended header counted without its size bytes.
+    cases.push_back(WholeTag(
+        "2.3 unsynchronised tag with an extended header",
+        Tag(3, 0xC0,
+            Unsynchronised("\0\0\0\x06\0\0\xFF\xFF\xFF\xFF"s + Frame(3, "TIT2", Latin1("\xFF\xE0\xFF")) +
+                           Frame(3, "TPE1", Latin1("\xFF")) + Frame(3, "TALB", Latin1("Alb\xFF\0"s)))),
+        {.TagVersion = "3.0", .ExtendedHeader = true, .Album = "Albÿ", .Artist = "ÿ", .Title = "ÿàÿ"}));
+
+    // 2.3 texts: byte orders, marks, terminators, odd lengths, numbers and encodings.
+    cases.push_back(WholeTag(
+        "2.3 text encodings and numbers",
+        Tag(3, 0,
+            Frame(3, "TIT2", "\x01\xFE\xFF\0W\0e\0l\0l\0e\0\0\0X"s) + Frame(3, "TPE1", "\x01S\0e\0e\0"s) +
+                Frame(3, "TALB", "\x01\xFF\xFE" "A\0B\0C"s) + Frame(3, "TCON", Latin1("Rock\0Pop"s)) +
+                Frame(3, "TCOM", "\x03\xEF\xBB\xBF" "K\xC3\xB6nig\xFF"s) + Frame(3, "TENC", Latin1("first")) +
+                Frame(3, "TENC", "\x09" "second"s) + Frame(3, "TRCK", Latin1("99999999999")) +
+                Frame(3, "TLEN", Latin1(" 215 000ms")) + Frame(3, "PCNT", "\0\0\0\0\x2A"s) +
+                Frame(3, "COMM", "\x01" "eng\xFF\xFE" "d\0\0\0\xFE\xFF\0T\0x\0t"s) +
+                Frame(3, "WXXX", "\x01\xFF\xFE" "d\0\0\0http://w\0junk"s) + Frame(3, "TYER", ""s) +
+                Frame(3, "TDRC", Latin1("2019"))),
+        {.TagVersion = "3.0", .PlayCounter = 42, .UserUrl = "http://w", .Composer = "König\xEF\xBF\xBD",
+         .Genre = "Rock", .Comment = "Txt", .Album = "AB", .Artist = "See", .Title = "Welle", .LengthMs = 215000,
+         .SkippedFrames = 1}));  // TDRC is no 2.3 frame
+    cases.push_back(WholeTag("2.3 compressed, encrypted and grouped frames",
+                             Tag(3, 0,
+                                 Frame(3, "TIT2", "\0\0\0\x10x\x9C"s, 0x0080) + Frame(3, "TPE1", "\x80" "abc"s, 0x0040) +
+                                     Frame(3, "TALB", "\x07" + Latin1("Gruppe"), 0x0020) +
+                                     Frame(3, "PCNT", "\x01\0\0\0\0"s)),
+                             {.TagVersion = "3.0", .Album = "Gruppe", .SkippedFrames = 2}));
+
+    // 2.4: sync-safe frame sizes, frames unsynchronised one by one, the extended header counted
+    // with its size bytes, the year from the recording time.
+    cases.push_back(WholeTag(
+        "2.4 frame flags, sizes and the recording time",
+        Tag(4, 0x40,
+            SyncSafe(12) + "\x01\x20"s + std::string(6, '\x7F') + Frame(4, "PRIV", std::string(300, '\x11')) +
+                Frame(4, "TPE1", SyncSafe(4) + Unsynchronised(Latin1("\xFF\xE0\xFF")), 0x0003) +
+                Frame(4, "TALB", "\x05" + Latin1("Gruppe"), 0x0040) +
+                Frame(4, "TPE1", SyncSafe(9) + "packed", 0x0009) + Frame(4, "TCOM", "\x80" "secret"s, 0x0004) +
+                Frame(4, "TDRC", "\x03" "2021-05-03T10:00"s) + Frame(4, "TIT2", Latin1("Sp\xE4ter"))),
+        {.TagVersion = "4.0", .ExtendedHeader = true, .Year = "2021", .Album = "Gruppe", .Artist = "ÿàÿ",
+         .Title = "Später", .SkippedFrames = 3}));  // PRIV, the packed and the encrypted frame
+    cases.push_back(WholeTag("2.4 unsynchronised by the header flag; the year frame wins over the recording time",
+                             Tag(4, 0x80,
+                                 Frame(4, "TYER", Latin1("1999")) + Frame(4, "TDRC", Latin1("2019")) +
+                                     Frame(4, "TIT2", Unsynchronised(Latin1("\xFF\xF0")))),
+                             {.TagVersion = "4.0", .Year = "1999", .Title = "ÿð"}));
+
+    // Bounds: a footer ends the walk, a frame running past the tag is cut, a tag running past
+    // the file is read as far as the file goes.
+    cases.push_back(WholeTag("a footer ends the walk",
+                             Tag(4, 0, Frame(4, "TIT2", Latin1("A")) + "3DI\x04\0\0\0\0\0\0"s + Frame(4, "TPE1", Latin1("B"))),
+                             {.TagVersion = "4.0", .Title = "A"}));
+    {
+        std::string tag = Tag(3, 0, Frame(3, "TPE1", Latin1("Artist")) + Frame(3, "TIT2", Latin1("Title")));
+        tag[tag.size() - 12] = '\x7F';  // the title's size runs past the tag, into the audio
+        cases.push_back(WholeTag("a frame cut at the end of the tag", tag,
+                                 {.TagVersion = "3.0", .Artist = "Artist", .Title = "Title"}, "TPE1\x10 audio"));
+    }
+    {
+        std::string tag = Tag(3, 0, Frame(3, "TIT2", Latin1("Title")) + Frame(3, "TALB", Latin1("Album")));
+        tag[9] = '\x7F';  // declared larger than the file
+        cases.push_back({"a tag running past the end of the file", "junk" + tag.substr(0, tag.size() - 2), true,
+                         {.TagVersion = "3.0", .TagSize = 127, .Album = "Alb", .Title = "Title"}});
+    }
+    cases.push_back({"a file ending inside the header", "junkID3\x03\x01\x80"s, true, {.TagVersion = "3.1"}});
+    cases.push_back({"a file ending before the version", "junkID3", false, {}});
+    cases.push_back({"only markers that cannot head a tag", kLeadingJunk, false, {}});
+    return cases;
+}
+#pragma GCC diagnostic pop
+
+TEST(ID3v2TagReader, BuiltTagsCoverVersionsFlagsEncodingsAndBounds) {
+    for (const BuiltCase& c : BuiltCases()) {
+        SCOPED_TRACE(c.Name);
+        ID3v2TagInfo got;
+        EXPECT_EQ(ReadID3v2Tag(MemoryByteSource(c.Bytes), got), c.Found);
+        if (c.Found) {
+            EXPECT_EQ(got, c.Want);
+        }
+    }
+}
+
+TEST(ID3v2TagReader, OnlyFilesNamedMp3AreRead) {
+    TempFolder folder;
+    const std::string tag = Tag(3, 0, Frame(3, "TIT2", Latin1("Title")));
+    for (const char* name : {"a.MP3", "b.Mp3", "ü ß.mp3", "c.wav", "d.wma", "e.mp3.bak", "mp3"})
+        TempFolder::Write(folder.Path(name), tag);
+    TempFolder::MakeFolder(folder.Path("folder.mp3"));
+    for (const char* name : {"a.MP3", "b.Mp3", "ü ß.mp3"}) {
+        ID3v2TagInfo got;
+        EXPECT_TRUE(ReadID3v2Tag(folder.Path(name), got)) << name;
+        EXPECT_EQ(got.Title, "Title") << name;
+    }
+    for (const char* name : {"c.wav", "d.wma", "e.mp3.bak", "mp3", "missing.mp3", "folder.mp3"}) {
+        ID3v2TagInfo got;
+        EXPECT_FALSE(ReadID3v2Tag(folder.Path(name), got)) << name;
+    }
+    ID3v2TagInfo got;
+    EXPECT_FALSE(ReadID3v2Tag(std::string(), got));
+}
+
+// A source of any size that holds the given pieces and zeros elsewhere, and records what is asked of it.
+class SparseSource final : public ByteSource {
+public:
+    explicit SparseSource(uint64_t size) : size_(size) {}
+    void Place(uint64_t offset, std::string bytes) { pieces_[offset] = std::move(bytes); }
+    uint64_t Size() const override { return size_; }
+    std::string Read(uint64_t offset, std::size_t count) const override {
+        EXPECT_LE(offset + count, size_) << "read past the end";
+        bytesRead += count;
+        std::string out(count, '\0');
+        for (const auto& [at, piece] : pieces_)
+            for (std::size_t i = 0; i < piece.size(); ++i)
+                if (at + i >= offset && at + i < offset + count) out[at + i - offset] = piece[i];
+        return out;
+    }
+    mutable uint64_t bytesRead = 0;
+
+private:
+    uint64_t size_;
+    std::map<uint64_t, std::string> pieces_;
+};
+
+TEST(ID3v2TagReader, ALargeFileIsReadOnlyWhereATagCanStartAndWhereItLies) {
+    const uint64_t fileSize = 600'000'000;
+    const std::string tag = Tag(4, 0, Frame(4, "APIC", std::string(300'000, '\x22')) + Frame(4, "TIT2", Latin1("Far")));
+    const uint64_t nearSpanEnd = kID3v2SearchSpan - 100;
+
+    SparseSource straddling(fileSize);
+    straddling.Place(0, kLeadingJunk);
+    straddling.Place(nearSpanEnd, tag);
+    ID3v2TagInfo got;
+    EXPECT_TRUE(ReadID3v2Tag(straddling, got));
+    EXPECT_EQ(got.Title, "Far");
+    EXPECT_LE(straddling.bytesRead, kID3v2SearchSpan + tag.size());
+
+    SparseSource beyondSpan(fileSize);
+    beyondSpan.Place(kID3v2SearchSpan, tag);
+    EXPECT_FALSE(ReadID3v2Tag(beyondSpan, got));
+    EXPECT_LE(beyondSpan.bytesRead, kID3v2SearchSpan + 10);
+
+    SparseSource claimsTooMuch(5000);  // a header claiming the largest size, near the end of the file
+    claimsTooMuch.Place(4000, "ID3\x04\0\0\x7F\x7F\x7F\x7F"s + Frame(4, "TIT2", Latin1("Last")));
+    ID3v2TagInfo last;
+    EXPECT_TRUE(ReadID3v2Tag(claimsTooMuch, last));
+    EXPECT_EQ(last.Title, "Last");
+    EXPECT_EQ(last.TagSize, 0x0FFFFFFF);
+}
+
+}  // namespace
+}  // namespace lurvane
