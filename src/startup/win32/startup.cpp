@@ -9,6 +9,7 @@
 #include "startup/command_line.h"
 #include "util/trace.h"
 #include "util/win32/handles.h"
+#include "util/win32/module_path.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
@@ -88,7 +89,7 @@ int Main(std::wstring_view fullCommandLine) {
         MessageBoxW(nullptr, L"GDI+ DLL fehlt. Programm wird beendet.", L"Lurvane", MB_OK);
         return 0;
     }
-    const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine)));
+    const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(ModulePath())));
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
         return StartFullScreenSaver(false);
