@@ -19,9 +19,11 @@ const std::string kProfileEnd =
     "\r\n[Path]\r\nPoints=100,200;3000,200;3000,3000\r\n[Wave]\r\nDirection=1\r\nCount=9\r\nFreq=40\r\nAmp=5\r\n"
     "Asc=20\r\n[Animation]\r\nFramerate=25\r\n";
 
+std::filesystem::path BenchFolder() { return std::filesystem::temp_directory_path() / "lurvane_profile_bench"; }
+
 // Fills the file up to the reader's limit with copies of `unit`, then the real profile.
 std::string WriteProfile(const std::string& name, const std::string& unit) {
-    const auto folder = std::filesystem::temp_directory_path() / "lurvane_profile_bench";
+    const auto folder = BenchFolder();
     std::filesystem::create_directories(folder);
     const std::string picture = (folder / (name + ".jpg")).string();
     std::ofstream(picture, std::ios::binary) << "jpeg";
@@ -62,6 +64,8 @@ void StartWithProfile(benchmark::State& state, const std::string& name, const st
     if (engine.WaveCount != 9 || engine.Framerate != 25 || engine.PathPoints.size() != 3)
         state.SkipWithError("the profile was not applied");
     state.counters["peak_MiB"] = PeakMemoryMiB();
+    std::error_code ignored;
+    std::filesystem::remove_all(BenchFolder(), ignored);
 }
 
 // Many empty lines: the most lines a file of this size can have.

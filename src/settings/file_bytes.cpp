@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #ifdef _WIN32
@@ -56,6 +57,13 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
         return {exists || !missing ? FileReadStatus::Unreadable : FileReadStatus::Missing, {}};
     }
     FileContents contents{FileReadStatus::Read, {}};
+    // The size is only a hint (the file may change while it is read), but it spares the text
+    // the doubling of its buffer while it grows.
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0) contents.Bytes.reserve(std::min(static_cast<std::size_t>(size), limit));
+        std::rewind(file.get());
+    }
     char buffer[65536];
     while (true) {
         std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());

@@ -40,13 +40,13 @@ public:
     std::string_view Text() const { return text_; }
 
     // New text in the file's own encoding.
-    std::string Encode(std::string_view text) const {
+    std::string Encode(std::string text) const {
         switch (kind_) {
         case Encoding::Utf16: return std::string(kUtf16Bom) + EncodeUtf16(text);
-        case Encoding::Utf8Bom: return std::string(kUtf8Bom) + std::string(text);
+        case Encoding::Utf8Bom: return text.insert(0, kUtf8Bom);
         case Encoding::Plain: break;
         }
-        return std::string(text);
+        return text;
     }
 
 private:
@@ -257,7 +257,7 @@ void WriteINIValue(std::string_view section, std::string_view key, std::string_v
         changed.append(key).append("=").append(value).append(kNewLine);
         changed.append(text.substr(at));
     }
-    if (!WriteWholeFile(file, fileText.Encode(changed))) throw IniWriteError("profile cannot be written: " + file);
+    if (!WriteWholeFile(file, fileText.Encode(std::move(changed)))) throw IniWriteError("profile cannot be written: " + file);
 }
 
 }  // namespace lurvane

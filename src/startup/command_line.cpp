@@ -34,15 +34,31 @@ int32_t ParseWindowHandle(std::string_view text) {
     return 0;
 }
 
-std::string_view ArgumentsOf(std::string_view fullCommandLine) {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// True when the command line starts with the program's path as it is, blanks and all, and the
+// path ends there.
+bool StartsWithProgramPath(std::string_view fullCommandLine, std::string_view programPath) {
+    if (programPath.empty() || fullCommandLine.size() < programPath.size()) return false;
+    if (!EqualsIgnoringAsciiCase(fullCommandLine.substr(0, programPath.size()), programPath)) return false;
+    return fullCommandLine.size() == programPath.size() || IsBlank(fullCommandLine[programPath.size()]);
+}
+
+}  // namespace
+
+std::string_view ArgumentsOf(std::string_view fullCommandLine, std::string_view programPath) {
     size_t pos = 0;
-    if (!fullCommandLine.empty() && fullCommandLine[0] == '"') {
+    if (StartsWithProgramPath(fullCommandLine, programPath)) {
+        pos = programPath.size();
+    } else if (!fullCommandLine.empty() && fullCommandLine[0] == '"') {
         size_t close = fullCommandLine.find('"', 1);
         pos = close == std::string_view::npos ? fullCommandLine.size() : close + 1;
     } else {
-        while (pos < fullCommandLine.size() && fullCommandLine[pos] != ' ' && fullCommandLine[pos] != '\t') ++pos;
+        while (pos < fullCommandLine.size() && !IsBlank(fullCommandLine[pos])) ++pos;
     }
-    if (pos < fullCommandLine.size() && (fullCommandLine[pos] == ' ' || fullCommandLine[pos] == '\t')) ++pos;
+    if (pos < fullCommandLine.size() && IsBlank(fullCommandLine[pos])) ++pos;
     return fullCommandLine.substr(pos);
 }
 

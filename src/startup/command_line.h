@@ -18,8 +18,10 @@ SaverMode SelectMode(std::string_view commandLine);
 // The window handle at the end of the text: the longest numeric tail, 0 when there is none.
 int32_t ParseWindowHandle(std::string_view text);
 
-// The text after the program name of a full Windows command line (quoted or not), without
-// the one blank that separates the two.
-std::string_view ArgumentsOf(std::string_view fullCommandLine);
+// The text after the program name of a full Windows command line, without the one blank that
+// separates the two. The program name is `programPath` (the running program's own path) when
+// the line starts with it unquoted, as some launchers write a path with blanks; otherwise a
+// quoted name, or the text up to the first blank.
+std::string_view ArgumentsOf(std::string_view fullCommandLine, std::string_view programPath = {});
 
 }  // namespace lurvane

@@ -21,12 +21,16 @@ void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
 const std::wstring& SaverPath() { return MutableSaverPath(); }
 void SetSaverPath(const std::wstring& path) { MutableSaverPath() = path; }
 
-SaverProcess::SaverProcess(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + SaverPath() + L"\" " + arguments;
+SaverProcess::SaverProcess(const std::wstring& arguments)
+    : SaverProcess(std::wstring(), L"\"" + SaverPath() + L"\" " + arguments) {}
+
+SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& commandLine) {
+    std::wstring line = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (CreateProcessW(program.empty() ? nullptr : program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;

@@ -25,6 +25,8 @@ class SaverProcess {
 public:
     // Starts the saver; `arguments` is the exact text after the program name and its blank.
     explicit SaverProcess(const std::wstring& arguments);
+    // Starts `program` with exactly `commandLine`, program name included, as a host writes it.
+    SaverProcess(const std::wstring& program, const std::wstring& commandLine);
     SaverProcess(const SaverProcess&) = delete;
     SaverProcess& operator=(const SaverProcess&) = delete;
     ~SaverProcess();  // ends the process if it still runs

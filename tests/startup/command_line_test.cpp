@@ -49,5 +49,20 @@ TEST(ArgumentsOf, DropsTheProgramNameAndOneSeparatingBlank) {
     EXPECT_EQ(ArgumentsOf("\"unterminated"), "");
 }
 
+TEST(ArgumentsOf, AnUnquotedProgramPathWithBlanksIsCutWhole) {
+    const std::string_view program = "C:\\Program Files\\Lurvane\\lurvane.scr";
+    EXPECT_EQ(ArgumentsOf("C:\\Program Files\\Lurvane\\lurvane.scr /s", program), "/s");
+    EXPECT_EQ(ArgumentsOf("c:\\program files\\lurvane\\LURVANE.SCR /p 123", program), "/p 123");
+    EXPECT_EQ(ArgumentsOf("C:\\Program Files\\Lurvane\\lurvane.scr", program), "");
+    EXPECT_EQ(ArgumentsOf("C:\\Program Files\\Lurvane\\lurvane.scr\t/c:42", program), "/c:42");
+    // The quoted and the short forms are found as before.
+    EXPECT_EQ(ArgumentsOf("\"C:\\Program Files\\Lurvane\\lurvane.scr\" /s", program), "/s");
+    EXPECT_EQ(ArgumentsOf("lurvane.scr /s", program), "/s");
+    EXPECT_EQ(ArgumentsOf("C:\\PROGRA~1\\Lurvane\\lurvane.scr /s", program), "/s");
+    // Only the whole path counts: a longer name that starts like it is another program.
+    EXPECT_EQ(ArgumentsOf("C:\\Program Files\\Lurvane\\lurvane.scrx /s", program), "Files\\Lurvane\\lurvane.scrx /s");
+    EXPECT_EQ(SelectMode(ArgumentsOf("C:\\Program Files\\Lurvane\\lurvane.scr /S", program)), SaverMode::FullScreen);
+}
+
 }  // namespace
 }  // namespace lurvane

@@ -59,7 +59,7 @@ int StartFullScreenSaver(const ProgramContext& context, bool startedManually) {
     return run.Run();
 }
 
-int Main(std::wstring_view fullCommandLine, std::wstring_view /*programPath*/) {
+int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     if (!IsDllAvailable(L"gdiplus.dll")) {
         MessageBoxW(nullptr, L"GDI+ DLL fehlt. Programm wird beendet.", L"Lurvane", MB_OK);
         return 0;
@@ -71,7 +71,7 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view /*programPath*/) {
     const GdiPlus pictures;
     const ProgramContext context{settings, files, texts, Trace::FromEnvironment(), clock, pictures};
 
-    const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine)));
+    const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(programPath)));
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
         return StartFullScreenSaver(context, false);
