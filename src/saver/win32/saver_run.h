@@ -87,7 +87,7 @@ private:
     DibSurface main_;        // what the window shows
     DibSurface backBuffer_;  // clean copy of the background
     DibSurface image_;       // the prepared background image
-    DibSurface waveBuffer_;  // the unshifted background inside the path's bounding box
+    DibSurface waveBuffer_;  // the unshifted background of the wave area's on-screen part
     PixelBuffer fadeSource_;  // the undarkened picture a fade starts from
     GdiObject noticeFont_;
     UINT noticeFontDpi_ = 0;
