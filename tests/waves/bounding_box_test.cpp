@@ -40,7 +40,8 @@ TEST(BoundingBox, OnScreenPartIsWhatASurfaceShowsOfTheArea) {
     EXPECT_EQ(OnScreenPart({1900, 1000, 32767, 32767}, 1920, 1080), (AreaPart{0, 0, 20, 80}));
     // Nothing on the surface, or no pixels at all: an empty part.
     for (const BoundingBox& off : {BoundingBox{-50, 0, 0, 10}, BoundingBox{40, 0, 90, 10}, BoundingBox{0, 30, 9, 99},
-                                   BoundingBox{-32768, -32768, -1, -1}, BoundingBox{5, 5, 5, 20}, BoundingBox{5, 5, 20, 5}})
+                                   BoundingBox{-32768, -32768, -1, -1}, BoundingBox{5, 5, 5, 20},
+                                   BoundingBox{5, 5, 20, 5}})
         EXPECT_EQ(OnScreenPart(off, 40, 30), AreaPart{}) << off.MinX << "," << off.MinY;
     EXPECT_EQ(OnScreenPart({0, 0, 10, 10}, 0, 30), AreaPart{});
 }

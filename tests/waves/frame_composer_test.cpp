@@ -203,7 +203,8 @@ TEST(PathMask, APartHoldsExactlyTheWholeMaskCutToIt) {
         whole.Build(points, w, h);
         part.Build(points, w, h, cut);
 
-        const AreaPart kept{std::max(cut.Left, 0), std::max(cut.Top, 0), std::min(cut.Right, w), std::min(cut.Bottom, h)};
+        const AreaPart kept{std::max(cut.Left, 0), std::max(cut.Top, 0), std::min(cut.Right, w),
+                            std::min(cut.Bottom, h)};
         if (kept.Empty()) {
             ASSERT_EQ(part.Width(), 0) << round;
             ASSERT_EQ(part.Height(), 0) << round;
