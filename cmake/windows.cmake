@@ -56,6 +56,6 @@ endif()
 # Frame and present cost on a real window under Wine or Windows; prints figures, checks nothing.
 add_executable(frame_present_bench bench/win32/frame_present_bench.cpp)
 target_link_libraries(frame_present_bench PRIVATE lurvane_shell)
-target_include_directories(frame_present_bench PRIVATE bench)
+target_include_directories(frame_present_bench PRIVATE bench tests)
 target_compile_options(frame_present_bench PRIVATE ${LURVANE_WARNINGS})
 target_link_options(frame_present_bench PRIVATE ${static_runtime})

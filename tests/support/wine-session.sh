@@ -1,15 +1,17 @@
 # Sourced: starts and stops a private Wine prefix plus a private Xvfb display.
-# The prefix runs every program inside a 1024x768 virtual desktop: without a window manager
-# Wine otherwise waits up to 2 s whenever a top-level window is hidden or destroyed.
+# The prefix runs every program inside a virtual desktop, 1024x768 unless LURVANE_WINE_DESKTOP
+# names another size: without a window manager Wine otherwise waits up to 2 s whenever a
+# top-level window is hidden or destroyed.
 
 wine_session_start() {
   export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
   LURVANE_WINE_TMP=$(mktemp -d /tmp/lurvane-wine.XXXXXX)
   export WINEPREFIX="$LURVANE_WINE_TMP/prefix"
+  local desktop=${LURVANE_WINE_DESKTOP:-1024x768}
   local display
   for display in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$LURVANE_WINE_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$display" -screen 0 "${desktop}x24" -nolisten tcp >"$LURVANE_WINE_TMP/xvfb.log" 2>&1 &
     LURVANE_XVFB_PID=$!
     local tries
     for tries in $(seq 50); do
@@ -27,7 +29,7 @@ wine_session_start() {
   fi
   /usr/lib/wine/wine64 wineboot -i >"$LURVANE_WINE_TMP/wineboot.log" 2>&1
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
   /usr/lib/wine/wineserver -w
   # Keep the virtual desktop open for the whole session (see keep_desktop.cpp); without the
   # keeper, start at least the desktop itself.
@@ -36,7 +38,7 @@ wine_session_start() {
   if [ -f "$keeper" ]; then
     /usr/lib/wine/wine64 "$keeper" </dev/null >/dev/null 2>&1 &
   else
-    /usr/lib/wine/wine64 explorer.exe /desktop=Default,1024x768 </dev/null >/dev/null 2>&1 &
+    /usr/lib/wine/wine64 explorer.exe "/desktop=Default,$desktop" </dev/null >/dev/null 2>&1 &
   fi
   local waited
   for waited in $(seq 100); do
