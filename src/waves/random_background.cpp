@@ -1,5 +1,7 @@
 #include "waves/random_background.h"
 
+#include "imaging/picture_types.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -7,11 +9,6 @@
 
 namespace lurvane {
 namespace {
-
-bool IsPictureExtension(std::string_view extension) {
-    return EqualsIgnoringAsciiCase(extension, "jpg") || EqualsIgnoringAsciiCase(extension, "bmp") ||
-           EqualsIgnoringAsciiCase(extension, "gif");
-}
 
 std::ptrdiff_t DotCount(std::string_view text) { return std::count(text.begin(), text.end(), '.'); }
 

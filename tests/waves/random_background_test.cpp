@@ -40,11 +40,18 @@ TEST_F(RandomBackground, PictureOfTheProfileIsFoundWhateverTheCaseOfItsExtension
     EXPECT_EQ(Pick(), kPictures + "Beach.JPG");
 }
 
-TEST_F(RandomBackground, OnlyJpgBmpAndGifCount) {
-    AddPictures({"Beach.rpp", "Beach.png"});
+TEST_F(RandomBackground, OnlyPictureFilesCountAmongThemPngAndTiff) {
+    AddPictures({"Beach.rpp", "Beach.webp", "Beach.jpeg2"});
     EXPECT_EQ(Pick(), "");
     fs.AddFile(kPictures + "Beach.Gif");
     EXPECT_EQ(Pick(), kPictures + "Beach.Gif");
+    for (const char* name : {"Dune.png", "Dune.TIF", "Dune.tiff"}) {
+        MemoryFileSystem other;
+        other.SetDocumentsFolder(kDocuments);
+        other.AddFile(kPictures + "Dune.rpp");
+        other.AddFile(kPictures + name);
+        EXPECT_EQ(PickRandomBackground("", true, other, 1.0), kPictures + name);
+    }
 }
 
 TEST_F(RandomBackground, NoFolderOrNoProfileGivesTheEmptyText) {
@@ -95,7 +102,7 @@ TEST(RandomBackgroundChoice, APictureNamedLikeTheProfileComesFirstAndAnyPictureO
     for (const Case& c : std::vector<Case>{
              {{"Beach.alt.jpg", "Beach.rpp", "Beach.txt", "BEACH.Jpg"}, "BEACH.Jpg"},
              {{"Beach.alt.jpg", "Beach.rpp", "Beach.txt"}, "Beach.alt.jpg"},
-             {{"Beach.rpp", "Beach.2010.png", "Beach.2010.bmp", "Beach.2011.gif"}, "Beach.2010.bmp"},
+             {{"Beach.rpp", "Beach.2010.webp", "Beach.2010.bmp", "Beach.2011.gif"}, "Beach.2010.bmp"},
              {{"Beach.rpp", "Beach.2010.jpg", "Beach"}, "Beach.2010.jpg"},
              {{"Beach.old.rpp", "Beach.old.x.gif", "Beach.old.JPG"}, "Beach.old.JPG"},
          }) {
