@@ -49,6 +49,22 @@ if(LURVANE_WINDOWS_TESTS)
   target_compile_options(e2e_tests PRIVATE ${LURVANE_WARNINGS})
   target_link_options(e2e_tests PRIVATE ${static_runtime})
   add_dependencies(e2e_tests lurvane)
+
+  # Pictures as other programs leave them, made by ImageMagick and exiftool: a photo stored on
+  # its side with an EXIF turn (red on the left, blue on the right as stored), a TIFF, and a
+  # PNG whose right half is transparent.
+  set(e2e_data ${CMAKE_BINARY_DIR}/e2e-data)
+  add_custom_command(
+    OUTPUT ${e2e_data}/turned.jpg ${e2e_data}/halves.tif ${e2e_data}/half-clear.png
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${e2e_data}
+    COMMAND convert -size 120x120 xc:red -size 120x120 xc:blue +append -quality 95 ${e2e_data}/turned.jpg
+    COMMAND exiftool -q -n -overwrite_original -Orientation=6 ${e2e_data}/turned.jpg
+    COMMAND convert -size 120x120 xc:red -size 120x120 xc:blue +append ${e2e_data}/halves.tif
+    COMMAND convert -size 120x120 xc:red -size 120x120 xc:none +append ${e2e_data}/half-clear.png
+    VERBATIM)
+  add_custom_target(e2e_data DEPENDS ${e2e_data}/turned.jpg ${e2e_data}/halves.tif ${e2e_data}/half-clear.png)
+  add_dependencies(e2e_tests e2e_data)
+  target_compile_definitions(e2e_tests PRIVATE LURVANE_E2E_DATA="${e2e_data}")
   gtest_discover_tests(e2e_tests EXTRA_ARGS $<TARGET_FILE:lurvane> DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
 endif()

@@ -1,5 +1,8 @@
 #include "imaging/win32/gdiplus_api.h"
 
+#include "imaging/exif_orientation.h"
+#include "util/win32/text_convert.h"
+
 namespace lurvane::win32 {
 namespace {
 
@@ -7,6 +10,22 @@ template <typename Function>
 bool Bind(HMODULE module, const char* name, Function& function) {
     function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
     return function != nullptr;
+}
+
+// GDI+'s RotateFlipType that turns a picture stored with this EXIF orientation upright.
+int UprightTurn(int orientation) {
+    constexpr int kRotate90 = 1, kRotate180 = 2, kRotate270 = 3, kFlipX = 4, kRotate90FlipX = 5, kFlipY = 6,
+                  kRotate270FlipX = 7;
+    switch (orientation) {
+    case 2: return kFlipX;
+    case 3: return kRotate180;
+    case 4: return kFlipY;
+    case 5: return kRotate90FlipX;
+    case 6: return kRotate90;
+    case 7: return kRotate270FlipX;
+    case 8: return kRotate270;
+    default: return 0;
+    }
 }
 
 }  // namespace
@@ -25,6 +44,8 @@ GdiPlus::GdiPlus() : module_(LoadLibraryW(L"gdiplus.dll")) {
                  Bind(module, "GdipDrawImageRectRectI", DrawImageRectRectI) &&
                  Bind(module, "GdipCreatePen1", CreatePen1) && Bind(module, "GdipDeletePen", DeletePen) &&
                  Bind(module, "GdipDrawLineI", DrawLineI);
+    // Without it photos keep the turn they were stored with; everything else still works.
+    Bind(module, "GdipImageRotateFlip", ImageRotateFlip);
 }
 
 GdiPlusSession::GdiPlusSession(const GdiPlus& api) : api_(api) {
@@ -44,6 +65,8 @@ GdiPlusPicture::GdiPlusPicture(const GdiPlus& api, const std::wstring& path) : a
         image_ = nullptr;
         return;
     }
+    if (const int turn = UprightTurn(ReadExifOrientation(Narrow(path))); turn != 0 && api.ImageRotateFlip != nullptr)
+        api.ImageRotateFlip(image_, turn);
     UINT width = 0, height = 0;
     api.GetImageWidth(image_, &width);
     api.GetImageHeight(image_, &height);

@@ -52,6 +52,7 @@ public:
     Status (WINAPI* CreatePen1)(UINT32, float, int, Pen**) = nullptr;
     Status (WINAPI* DeletePen)(Pen*) = nullptr;
     Status (WINAPI* DrawLineI)(Graphics*, Pen*, INT, INT, INT, INT) = nullptr;
+    Status (WINAPI* ImageRotateFlip)(Image*, int) = nullptr;  // optional: null where the library lacks it
 
 private:
     Module module_;
@@ -72,7 +73,9 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-// A picture file decoded by GDI+ (BMP, JPEG, GIF, PNG); empty when it cannot be read.
+// A picture file decoded by GDI+ (BMP, JPEG, GIF, PNG, TIFF); empty when it cannot be read. A
+// photo whose EXIF block says how it was turned is turned upright, so Width and Height are
+// those of the upright picture.
 class GdiPlusPicture {
 public:
     GdiPlusPicture(const GdiPlus& api, const std::wstring& path);
