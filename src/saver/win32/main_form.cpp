@@ -45,6 +45,7 @@ bool MainForm::Load(HWND host) {
     fpsLabel_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Window(), nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     OnDpiChanged(WindowDpi(Window()));
+    restNotifications_.emplace(Window());
     return true;
 }
 
@@ -89,6 +90,14 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam));
+        return 0;
+    case WM_POWERBROADCAST:
+        if (const auto on = DisplayStateFromPowerMessage(wParam, lParam); on && events_ != nullptr)
+            events_->OnDisplayChanged(*on);
+        return TRUE;
+    case WM_WTSSESSION_CHANGE:
+        if (const auto unlocked = SessionStateFromMessage(wParam); unlocked && events_ != nullptr)
+            events_->OnSessionChanged(*unlocked);
         return 0;
     case WM_CLOSE:
         Unload();
@@ -157,6 +166,7 @@ bool MainForm::HasMousePositionChanged(float x, float y) {
 }
 
 void MainForm::OnDestroy() {
+    restNotifications_.reset();
     if (destroyed_) return;
     destroyed_ = true;
     if (events_ != nullptr) events_->OnFormDestroyed();

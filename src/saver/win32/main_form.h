@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "imaging/win32/dib_surface.h"
+#include "saver/win32/rest_notifications.h"
 #include "util/win32/base_window.h"
 #include "util/win32/handles.h"
 
@@ -23,6 +25,10 @@ public:
     virtual void OnInput() = 0;
     // The window is being destroyed: by Unload, or by the preview host taking its child down.
     virtual void OnFormDestroyed() = 0;
+    // The display went off (false) or came back (true).
+    virtual void OnDisplayChanged(bool on) = 0;
+    // The session was locked (false) or unlocked (true).
+    virtual void OnSessionChanged(bool unlocked) = 0;
 
 protected:
     ~MainFormEvents() = default;
@@ -66,6 +72,7 @@ private:
     void OnDpiChanged(UINT dpi);
 
     MainFormEvents* events_;
+    std::optional<RestNotifications> restNotifications_;
     HWND fpsLabel_ = nullptr;
     GdiObject labelFont_;
     const DibSurface* picture_ = nullptr;

@@ -183,7 +183,26 @@ void SaverRun::StartAnimationTimer() {
     // for the first frame instead of starting the waves over it.
     if (!endRequested_) StartWavelor(engine_);
     const int framerate = engine_.Framerate > 0 ? engine_.Framerate : 1;
-    timer_.Start(RoundToInt32(1000.0 / framerate));
+    frameInterval_ = RoundToInt32(1000.0 / framerate);
+    if (!Resting()) timer_.Start(frameInterval_);
+}
+
+void SaverRun::OnDisplayChanged(bool on) {
+    displayOff_ = !on;
+    ApplyRest();
+}
+
+void SaverRun::OnSessionChanged(bool unlocked) {
+    locked_ = !unlocked;
+    ApplyRest();
+}
+
+// Nobody sees frames drawn while the display is off or the session locked: the timer stops,
+// so the run costs no CPU, and starts again with the display.
+void SaverRun::ApplyRest() {
+    if (Resting()) timer_.Stop();
+    else if (frameInterval_ > 0 && !timer_.Enabled() && engine_.WavesRunning && form_.Alive())
+        timer_.Start(frameInterval_);
 }
 
 void SaverRun::StopAnimationTimer() {

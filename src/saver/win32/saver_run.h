@@ -46,6 +46,9 @@ public:
 
     const EngineSettings& Engine() const { return engine_; }
 
+    // Whether the frames wait for the display to come back (or, full screen, for the unlock).
+    bool Resting() const { return displayOff_ || (locked_ && !previewMode_); }
+
 private:
     bool PrepareBackground();
     void StartAnimationTimer();
@@ -60,6 +63,9 @@ private:
     bool InputArmed() const override { return engine_.InputArmed; }
     void OnInput() override { EndScreenSaver(false); }
     void OnFormDestroyed() override;
+    void OnDisplayChanged(bool on) override;
+    void OnSessionChanged(bool unlocked) override;
+    void ApplyRest();
 
     // FrameHost
     double Now() override { return context_.Time.SecondsSinceMidnight(); }
@@ -77,6 +83,9 @@ private:
     bool previewMode_ = false;
     bool startedManual_ = false;
     bool endRequested_ = false;
+    bool displayOff_ = false;
+    bool locked_ = false;
+    int frameInterval_ = 0;  // milliseconds, once the frames have started
     DWORD platformId_ = 0;
 
     AnimationTimer timer_;
