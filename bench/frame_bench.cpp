@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -70,22 +71,35 @@ private:
     Scene& scene_;
 };
 
-void SaverFrame(benchmark::State& state) {
-    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
-    Scene scene(width, height);
-    scene.engine.BoundMaxX = static_cast<int16_t>(width);
-    scene.engine.BoundMaxY = static_cast<int16_t>(height);
-    scene.engine.RelativePathPoints = bench::EllipsePath(width, height);
-    StartWavelor(scene.engine);
-    FrameRenderer renderer(scene.engine, {});
-    MemoryHost host(scene);
-    bool preview = false, manual = false;
-    for (auto _ : state) {
+// One monitor's run, as the saver sets it up: the path an ellipse over the whole area.
+struct MonitorRun {
+    MonitorRun(int width, int height) : scene(width, height), renderer(scene.engine, {}), host(scene) {
+        scene.engine.BoundMaxX = static_cast<int16_t>(width);
+        scene.engine.BoundMaxY = static_cast<int16_t>(height);
+        scene.engine.RelativePathPoints = bench::EllipsePath(width, height);
+        StartWavelor(scene.engine);
+    }
+    void Frame() {
         renderer.RenderFrame(preview, manual, host);
         benchmark::DoNotOptimize(scene.visible.Pixels().data());
+    }
+    Scene scene;
+    FrameRenderer renderer;
+    MemoryHost host;
+    bool preview = false, manual = false;
+};
+
+// The saver's whole frame on `monitors` monitors of the given size, one run each.
+void SaverFrame(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    const int monitors = static_cast<int>(state.range(2));
+    std::vector<std::unique_ptr<MonitorRun>> runs;
+    for (int i = 0; i < monitors; ++i) runs.push_back(std::make_unique<MonitorRun>(width, height));
+    for (auto _ : state) {
+        for (auto& run : runs) run->Frame();
         benchmark::ClobberMemory();
     }
-    SetBytes(state, width, height);
+    SetBytes(state, width * monitors, height);
 }
 
 void WaveTableOnly(benchmark::State& state) {
@@ -112,7 +126,12 @@ void MemcpyWholeArea(benchmark::State& state) {
 #define AREAS Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond)
 BENCHMARK(MemcpyWholeArea)->AREAS;
 BENCHMARK(FrameCore)->AREAS;
-BENCHMARK(SaverFrame)->AREAS;
+BENCHMARK(SaverFrame)
+    ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 2})
+    ->Args({3840, 2160, 1})
+    ->ArgNames({"width", "height", "monitors"})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(WaveTableOnly)->AREAS;
 
 }  // namespace

@@ -52,6 +52,7 @@ CaptureResult CaptureBackground(const GdiPlus& pictures, HWND form, const Captur
     HWND desktopWindow = GetDesktopWindow();
     RECT desktop{};
     if (!GetWindowRect(desktopWindow, &desktop)) return CaptureResult::NoDesktopSize;
+    if (request.ScreenArea) desktop = *request.ScreenArea;
 
     RECT client{};
     GetClientRect(form, &client);

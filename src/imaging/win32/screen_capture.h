@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "imaging/win32/dib_surface.h"
@@ -31,6 +32,7 @@ struct CaptureRequest {
     int SizeBackground = 100;
     COLORREF BackgroundColour = RGB(0, 0, 0);  // around a fitted picture
     bool Preview = false;                      // the surfaces take the form's size
+    std::optional<RECT> ScreenArea;            // the monitor a full-screen run covers; the primary's when unset
 };
 
 // Sizes the three surfaces and fills them. A picture that cannot be loaded falls back to the

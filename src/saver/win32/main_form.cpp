@@ -49,8 +49,8 @@ bool MainForm::Load(HWND host) {
     return true;
 }
 
-void MainForm::ShowFullScreen() {
-    const RECT desktop = DesktopRect();
+void MainForm::ShowFullScreen(std::optional<RECT> area) {
+    const RECT desktop = area.value_or(DesktopRect());
     SetWindowPos(Window(), HWND_TOPMOST, desktop.left, desktop.top, desktop.right - desktop.left,
                  desktop.bottom - desktop.top, SWP_SHOWWINDOW);
 }

@@ -41,8 +41,8 @@ public:
 
     // Creates the (hidden) window, a child of `host` for a preview; false when it cannot be made.
     bool Load(HWND host = nullptr);
-    // Shows the window over the whole screen, topmost.
-    void ShowFullScreen();
+    // Shows the window topmost over the whole primary screen, or over `area` of the virtual screen.
+    void ShowFullScreen(std::optional<RECT> area = std::nullopt);
     // Destroys the window; the run learns it through OnFormDestroyed.
     void Unload();
     // Whether the window is still there to draw into: nested message loops can destroy it.

@@ -105,8 +105,16 @@ bool SaverRun::PrepareBackground() {
     GetClientRect(form_.Window(), &client);
     const TwipsPerPixel twips = ScreenTwipsPerPixel();
     SnapshotEnvironment environment;
-    environment.ScreenWidth = previewMode_ ? client.right : GetSystemMetrics(SM_CXSCREEN);
-    environment.ScreenHeight = previewMode_ ? client.bottom : GetSystemMetrics(SM_CYSCREEN);
+    if (previewMode_) {
+        environment.ScreenWidth = client.right;
+        environment.ScreenHeight = client.bottom;
+    } else if (monitor_) {
+        environment.ScreenWidth = monitor_->Width;
+        environment.ScreenHeight = monitor_->Height;
+    } else {
+        environment.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+        environment.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    }
     environment.TwipsPerPixelX = twips.X;
     environment.TwipsPerPixelY = twips.Y;
     environment.Tracer = context_.Tracer;
@@ -132,6 +140,7 @@ bool SaverRun::PrepareBackground() {
         engine_.ShowFPS = false;
         engine_.RandomizeBackground = false;
     }
+    if (Secondary()) engine_.ShowFPS = false;
 
     CaptureRequest request;
     request.PictureFile = PickRandomBackground(engine_.BackgroundImage, engine_.RandomizeBackground, files, now);
@@ -140,6 +149,9 @@ bool SaverRun::PrepareBackground() {
     request.SizeBackground = engine_.SizeBackground;
     request.BackgroundColour = ColourFromSetting(snapshot.BackgroundColour);
     request.Preview = previewMode_;
+    if (monitor_ && !previewMode_)
+        request.ScreenArea = RECT{monitor_->Left, monitor_->Top, monitor_->Left + monitor_->Width,
+                                  monitor_->Top + monitor_->Height};
     const CaptureResult captured =
         CaptureBackground(context_.Pictures, form_.Window(), request, {main_, backBuffer_, image_});
     if (captured == CaptureResult::WindowGone || !form_.Alive()) return false;
@@ -283,6 +295,7 @@ RECT SaverRun::NoticeStrip() const {
 }
 
 void SaverRun::DrawNotice(const std::string& text) {
+    if (Secondary()) return;  // the notice stands on the primary monitor only
     HDC dc = main_.Dc();
     const UINT dpi = form_.Dpi();
     if (!noticeFont_ || noticeFontDpi_ != dpi) {
@@ -308,6 +321,7 @@ void SaverRun::DrawNotice(const std::string& text) {
 }
 
 void SaverRun::EraseNoticeStrip() {
+    if (Secondary()) return;
     const RECT strip = NoticeStrip();
     // The notice's shadow starts one (scaled) pixel into the strip; the rest of it is erased.
     const int shadow = std::max(1, ScaleForDpi(1, form_.Dpi()));

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "imaging/monitor_layout.h"
 #include "imaging/surface.h"
 #include "imaging/win32/dib_surface.h"
 #include "imaging/win32/gdiplus_api.h"
@@ -30,6 +32,12 @@ public:
 
     MainForm& Form() { return form_; }
 
+    // The monitor this run covers when a full-screen run spans several: the run then takes its
+    // size and its part of the desktop, and only the primary shows the notice and the label.
+    // Without it, the run covers the primary screen.
+    void SetMonitor(const MonitorArea& monitor) { monitor_ = monitor; }
+    bool Secondary() const { return monitor_ && !monitor_->Primary; }
+
     // Tells the system that a full-screen saver runs; the end of the run undoes it.
     void EnterFullScreen();
 
@@ -40,6 +48,8 @@ public:
 
     // One frame: what the frame timer calls.
     void OnAnimationTimer();
+    // The frame timer, for a message loop that drives several runs.
+    AnimationTimer& Timer() { return timer_; }
 
     // Runs the message loop, one frame whenever the timer is due, until the form is unloaded.
     int Run();
@@ -86,6 +96,7 @@ private:
     bool displayOff_ = false;
     bool locked_ = false;
     int frameInterval_ = 0;  // milliseconds, once the frames have started
+    std::optional<MonitorArea> monitor_;
     DWORD platformId_ = 0;
 
     AnimationTimer timer_;

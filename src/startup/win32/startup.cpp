@@ -7,6 +7,7 @@
 #include "dialog/win32/settings_entry.h"
 #include "saver/win32/main_form.h"
 #include "saver/win32/saver_run.h"
+#include "saver/win32/saver_session.h"
 #include "settings/win32/registry_store.h"
 #include "startup/command_line.h"
 #include "util/win32/handles.h"
@@ -47,16 +48,14 @@ bool AnotherSaverIsRunning(const Trace& trace) {
     return IsSaverWindowPresent(trace);
 }
 
-int StartFullScreenSaver(const ProgramContext& context, bool startedManually) {
+int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monitors, bool startedManually) {
     // Another instance already shows its saver window: this one ends without showing anything.
     if (AnotherSaverIsRunning(context.Tracer)) return 0;
 
-    SaverRun run(context);
-    if (!run.Form().Load()) return 1;
-    run.Form().ShowFullScreen();
-    run.EnterFullScreen();
-    run.StartScreenSaver(false, startedManually);
-    return run.Run();
+    SaverSession session(context, monitors);
+    if (!session.Load()) return 1;
+    session.Start(startedManually);
+    return session.Run();
 }
 
 int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
@@ -74,9 +73,9 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(programPath)));
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
-        return StartFullScreenSaver(context, false);
+        return StartFullScreenSaver(context, SystemMonitors(), false);
     case SaverMode::FullScreenManual:
-        return StartFullScreenSaver(context, true);
+        return StartFullScreenSaver(context, SystemMonitors(), true);
     case SaverMode::Settings:
         return RunSettingsDialog(ParseWindowHandle(commandLine));
     case SaverMode::ChangePassword:

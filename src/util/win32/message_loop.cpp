@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace lurvane::win32 {
 namespace {
 
@@ -21,14 +23,21 @@ bool DispatchPendingMessages(int& exitCode) {
 
 }  // namespace
 
-int RunMessageLoop(AnimationTimer& timer, const std::function<void()>& onFrame) {
+int RunMessageLoop(std::span<const FrameSource> sources) {
     int exitCode = 0;
     while (true) {
-        // Sleeps until a message arrives or the next frame is due.
-        MsgWaitForMultipleObjectsEx(0, nullptr, timer.MillisecondsUntilDue(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        DWORD wait = INFINITE;
+        for (const FrameSource& source : sources) wait = std::min(wait, source.Timer->MillisecondsUntilDue());
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (!DispatchPendingMessages(exitCode)) return exitCode;
-        if (timer.TakeDue()) onFrame();
+        for (const FrameSource& source : sources)
+            if (source.Timer->TakeDue()) source.OnFrame();
     }
+}
+
+int RunMessageLoop(AnimationTimer& timer, const std::function<void()>& onFrame) {
+    const FrameSource source{&timer, onFrame};
+    return RunMessageLoop(std::span(&source, 1));
 }
 
 void PumpPendingMessages() {
