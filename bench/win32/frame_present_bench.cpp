@@ -12,11 +12,7 @@
 #include <vector>
 
 #include "saver/win32/saver_run.h"
-#include "settings/memory_settings_store.h"
-#include "support/win32/test_files.h"
-#include "util/memory_file_system.h"
-#include "util/win32/system_clock.h"
-#include "util/win32/text_convert.h"
+#include "support/win32/memory_program.h"
 
 namespace {
 
@@ -60,28 +56,21 @@ int main(int argc, char** argv) {
     using namespace lurvane::win32;
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
 
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring picture = std::wstring(folder) + L"lurvane-frame-bench.bmp";
-    if (!support::WriteBmp(picture, 1920, 1080, [](int x, int y) {
-            return ((y / 6) % 2 ? 0xC08040u : 0x204060u) + static_cast<uint32_t>(x / 16);
-        })) {
+    const support::TempPicture picture(L"lurvane-frame-bench.bmp", 1920, 1080, [](int x, int y) {
+        return ((y / 6) % 2 ? 0xC08040u : 0x204060u) + static_cast<uint32_t>(x / 16);
+    });
+    if (picture.Path().empty()) {
         std::fprintf(stderr, "frame_present_bench: cannot write the picture\n");
         return 1;
     }
-
-    MemorySettingsStore settings;
-    settings.Write("BackgroundImage", Narrow(picture));
-    settings.Write("MaximizeBackground", "1");
-    settings.Write("PathPoints", EllipsePathTwips());
-    settings.Write("WaveAmp", "10");
-    settings.Write("Framerate", "100");
-    settings.Write("RestartSec", "0");
-    MemoryFileSystem files;
-    Language texts;
-    SystemClock clock;
-    GdiPlus pictures;
-    SaverRun run(ProgramContext{settings, files, texts, Trace(), clock, pictures});
+    support::MemoryProgram program;
+    program.Settings.Write("BackgroundImage", picture.Utf8Path());
+    program.Settings.Write("MaximizeBackground", "1");
+    program.Settings.Write("PathPoints", EllipsePathTwips());
+    program.Settings.Write("WaveAmp", "10");
+    program.Settings.Write("Framerate", "100");
+    program.Settings.Write("RestartSec", "0");
+    SaverRun run(program.Context());
     if (!run.Form().Load()) {
         std::fprintf(stderr, "frame_present_bench: no saver window (error %lu)\n", GetLastError());
         return 1;
@@ -123,6 +112,5 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     run.Form().Unload();
-    DeleteFileW(picture.c_str());
     return frameMs.size() == static_cast<size_t>(frames) ? 0 : 1;
 }

@@ -8,24 +8,15 @@
 
 #include <vector>
 
-#include "settings/memory_settings_store.h"
+#include "support/win32/memory_program.h"
 #include "support/win32/screen_shot.h"
-#include "support/win32/test_files.h"
-#include "util/memory_file_system.h"
-#include "util/win32/system_clock.h"
-#include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
 
 TEST(SaverRun, AKeyPressedWhileTheRunIsPreparedEndsItAtTheFirstFrame) {
-    MemorySettingsStore settings;  // no stored settings: the desktop snapshot and its wait
-    MemoryFileSystem files;
-    Language texts;
-    SystemClock clock;
-    GdiPlus pictures;
-    const ProgramContext context{settings, files, texts, Trace(), clock, pictures};
-    SaverRun run(context);
+    support::MemoryProgram program;  // no stored settings: the desktop snapshot and its wait
+    SaverRun run(program.Context());
     MainForm& form = run.Form();
     ASSERT_TRUE(form.Load());
     form.ShowFullScreen();
@@ -58,22 +49,17 @@ LRESULT SendDisplayState(HWND window, DWORD state) {
 }
 
 TEST(SaverRun, RestsWhileTheDisplayIsOffOrTheSessionLockedAndGoesOnAfterwards) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring picture = std::wstring(folder) + L"lurvane-rest-stripes.bmp";
-    ASSERT_TRUE(support::WriteBmp(picture, 320, 240, [](int, int y) { return (y / 4) % 2 ? 0xC08040u : 0x204060u; }));
-    MemorySettingsStore settings;
-    settings.Write("BackgroundImage", Narrow(picture));
-    settings.Write("MaximizeBackground", "1");
-    settings.Write("PathPoints", "0,0;4800,0;4800,3540;0,3540");
-    settings.Write("WaveAmp", "10");
-    settings.Write("Framerate", "50");
-    settings.Write("RestartSec", "0");
-    MemoryFileSystem files;
-    Language texts;
-    SystemClock clock;
-    GdiPlus pictures;
-    SaverRun run(ProgramContext{settings, files, texts, Trace(), clock, pictures});
+    const support::TempPicture picture(L"lurvane-rest-stripes.bmp", 320, 240,
+                                       [](int, int y) { return (y / 4) % 2 ? 0xC08040u : 0x204060u; });
+    ASSERT_FALSE(picture.Path().empty());
+    support::MemoryProgram program;
+    program.Settings.Write("BackgroundImage", picture.Utf8Path());
+    program.Settings.Write("MaximizeBackground", "1");
+    program.Settings.Write("PathPoints", "0,0;4800,0;4800,3540;0,3540");
+    program.Settings.Write("WaveAmp", "10");
+    program.Settings.Write("Framerate", "50");
+    program.Settings.Write("RestartSec", "0");
+    SaverRun run(program.Context());
     ASSERT_TRUE(run.Form().Load());
     run.Form().ShowFullScreen();
     HWND window = run.Form().Window();
@@ -109,7 +95,6 @@ TEST(SaverRun, RestsWhileTheDisplayIsOffOrTheSessionLockedAndGoesOnAfterwards) {
     run.StartScreenSaver(false, false);
     run.Run();
     watcher.join();
-    DeleteFileW(picture.c_str());
 
     EXPECT_GT(running, 5);
     EXPECT_EQ(displayOff, 0) << "no frames while the display is off";

@@ -7,11 +7,7 @@
 #include <vector>
 
 #include "imaging/win32/dib_surface.h"
-#include "settings/memory_settings_store.h"
-#include "support/win32/test_files.h"
-#include "util/memory_file_system.h"
-#include "util/win32/system_clock.h"
-#include "util/win32/text_convert.h"
+#include "support/win32/memory_program.h"
 
 namespace lurvane::win32 {
 namespace {
@@ -54,22 +50,17 @@ bool LabelShown(HWND window) {
 // each gets a window over exactly its own area, showing the picture fitted to it; only the
 // primary shows the frame-rate label; closing any window ends every run.
 TEST(SaverSession, EveryMonitorGetsItsOwnRunAndAnyOfThemEndsAll) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring picture = std::wstring(folder) + L"lurvane-session-halves.bmp";
     // Left half red, right half blue: a fitted picture puts the border at each window's middle.
-    ASSERT_TRUE(support::WriteBmp(picture, 200, 100, [](int x, int) { return x < 100 ? 0xFF0000u : 0x0000FFu; }));
-    MemorySettingsStore settings;
-    settings.Write("BackgroundImage", Narrow(picture));
-    settings.Write("MaximizeBackground", "1");
-    settings.Write("PathPoints", "0,0;15,0;15,15");
-    settings.Write("ShowFPS", "1");
-    settings.Write("RestartSec", "0");
-    MemoryFileSystem files;
-    Language texts;
-    SystemClock clock;
-    GdiPlus pictures;
-    const ProgramContext context{settings, files, texts, Trace(), clock, pictures};
+    const support::TempPicture picture(L"lurvane-session-halves.bmp", 200, 100,
+                                       [](int x, int) { return x < 100 ? 0xFF0000u : 0x0000FFu; });
+    ASSERT_FALSE(picture.Path().empty());
+    support::MemoryProgram program;
+    program.Settings.Write("BackgroundImage", picture.Utf8Path());
+    program.Settings.Write("MaximizeBackground", "1");
+    program.Settings.Write("PathPoints", "0,0;15,0;15,15");
+    program.Settings.Write("ShowFPS", "1");
+    program.Settings.Write("RestartSec", "0");
+    const ProgramContext context = program.Context();
     const std::vector<MonitorArea> monitors = {
         {-400, -120, 400, 300, false}, {0, 0, 640, 480, true}, {640, 60, 384, 600, false}};
     SaverSession session(context, ListedMonitors(monitors));
@@ -99,7 +90,6 @@ TEST(SaverSession, EveryMonitorGetsItsOwnRunAndAnyOfThemEndsAll) {
     session.Run();
     const ULONGLONG ran = GetTickCount64() - started;
     watcher.join();
-    DeleteFileW(picture.c_str());
 
     ASSERT_EQ(windows.size(), 3u);
     int primaries = 0;

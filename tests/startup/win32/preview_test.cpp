@@ -8,34 +8,25 @@
 #include <vector>
 
 #include "saver/win32/saver_run.h"
-#include "settings/memory_settings_store.h"
 #include "startup/win32/startup.h"
-#include "util/memory_file_system.h"
-#include "util/win32/system_clock.h"
 #include "support/win32/screen_shot.h"
-#include "support/win32/test_files.h"
+#include "support/win32/memory_program.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
 
-// A striped picture, so that every row shift shows.
-std::wstring WriteStripedPicture() {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"lurvane-preview-stripes.bmp";
-    support::WriteBmp(path, 320, 240, [](int, int y) { return (y / 4) % 2 ? 0xC08040u : 0x204060u; });
-    return path;
-}
 
 TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
-    const std::wstring picture = WriteStripedPicture();
-    MemorySettingsStore settings;
-    settings.Write("BackgroundImage", Narrow(picture));
-    settings.Write("PathPoints", "0,0;4800,0;4800,3540;0,3540");
-    settings.Write("WaveAmp", "10");
-    settings.Write("Framerate", "80");  // the preview runs at 20 whatever is stored
-    settings.Write("RestartSec", "0");
+    // Stripes, so that every row shift shows.
+    const support::TempPicture picture(L"lurvane-preview-stripes.bmp", 320, 240,
+                                       [](int, int y) { return (y / 4) % 2 ? 0xC08040u : 0x204060u; });
+    support::MemoryProgram program;
+    program.Settings.Write("BackgroundImage", picture.Utf8Path());
+    program.Settings.Write("PathPoints", "0,0;4800,0;4800,3540;0,3540");
+    program.Settings.Write("WaveAmp", "10");
+    program.Settings.Write("Framerate", "80");  // the preview runs at 20 whatever is stored
+    program.Settings.Write("RestartSec", "0");
 
     WNDCLASSW hostClass{};
     hostClass.lpfnWndProc = DefWindowProcW;
@@ -72,11 +63,7 @@ TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
         PostMessageW(host, WM_CLOSE, 0, 0);
     });
 
-    MemoryFileSystem files;
-    Language texts;
-    SystemClock clock;
-    GdiPlus pictures;
-    SaverRun run(ProgramContext{settings, files, texts, Trace(), clock, pictures});
+    SaverRun run(program.Context());
     StartPreview(run, static_cast<long long>(reinterpret_cast<uintptr_t>(host)), Trace());
     const ULONGLONG endedAt = GetTickCount64();
     watcher.join();
@@ -85,7 +72,6 @@ TEST(Preview, RendersAtTwentyFramesPerSecondInsideTheHostAndEndsWithIt) {
     EXPECT_NEAR(changes.load(), 40, 4) << "frames seen in two seconds";
     EXPECT_LT(endedAt - closedAt.load(), 500u) << "the preview ends when its host goes";
     EXPECT_FALSE(IsWindow(host));
-    DeleteFileW(picture.c_str());
 }
 
 }  // namespace
