@@ -5,6 +5,8 @@
 #include <string>
 
 #include "dialog/win32/settings_entry.h"
+#include "media/win32/sound.h"
+#include "media/win32/sound_device.h"
 #include "saver/win32/main_form.h"
 #include "saver/win32/saver_run.h"
 #include "settings/win32/registry_store.h"
@@ -47,11 +49,11 @@ bool AnotherSaverIsRunning(const Trace& trace) {
     return IsSaverWindowPresent(trace);
 }
 
-int StartFullScreenSaver(const ProgramContext& context, bool startedManually) {
+int StartFullScreenSaver(const ProgramContext& context, BackgroundMusic& music, bool startedManually) {
     // Another instance already shows its saver window: this one ends without showing anything.
     if (AnotherSaverIsRunning(context.Tracer)) return 0;
 
-    SaverRun run(context);
+    SaverRun run(context, music);
     if (!run.Form().Load()) return 1;
     run.Form().ShowFullScreen();
     run.EnterFullScreen();
@@ -70,20 +72,22 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     const SystemClock clock;
     const GdiPlus pictures;
     const ProgramContext context{settings, files, texts, Trace::FromEnvironment(), clock, pictures};
+    MciSoundDevice soundDevice;
+    Sound music(soundDevice);
 
     const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(programPath)));
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
-        return StartFullScreenSaver(context, false);
+        return StartFullScreenSaver(context, music, false);
     case SaverMode::FullScreenManual:
-        return StartFullScreenSaver(context, true);
+        return StartFullScreenSaver(context, music, true);
     case SaverMode::Settings:
         return RunSettingsDialog(ParseWindowHandle(commandLine));
     case SaverMode::ChangePassword:
         ChangePassword();
         return 0;
     case SaverMode::Preview: {
-        SaverRun run(context);
+        SaverRun run(context, music);
         return StartPreview(run, ParseWindowHandle(commandLine), context.Tracer);
     }
     case SaverMode::None:

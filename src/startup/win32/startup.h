@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/win32/background_music.h"
 #include "imaging/win32/program_context.h"
 
 namespace lurvane::win32 {
@@ -21,7 +22,7 @@ bool IsSaverWindowPresent(const Trace& trace);
 // Asks twice, as a start does: once to end a saver of this instance (there is none before its
 // window is loaded) and once more to decide whether to go on. True when another saver runs.
 bool AnotherSaverIsRunning(const Trace& trace);
-int StartFullScreenSaver(const ProgramContext& context, bool startedManually);
+int StartFullScreenSaver(const ProgramContext& context, BackgroundMusic& music, bool startedManually);
 int StartPreview(SaverRun& run, long long hostHandle, const Trace& trace);
 
 }  // namespace lurvane::win32
