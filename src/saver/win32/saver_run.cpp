@@ -99,9 +99,11 @@ void SaverRun::StartScreenSaver(bool preview, bool startedManually) {
         form_.Unload();
         return;
     }
-    // A restart finds the music still playing and lets it play on. A file that cannot be
-    // played leaves the run silent.
-    if (music_ != nullptr && !previewMode_ && !music_->IsBackgroundSoundPlaying())
+    // Input during the preparation ends the run at its first frame, outside a manual start's
+    // notice: no music for that frame. A restart finds the music still playing and lets it
+    // play on. A file that cannot be played leaves the run silent.
+    const bool endsAtOnce = endRequested_ && !startedManual_;
+    if (music_ != nullptr && !previewMode_ && !endsAtOnce && !music_->IsBackgroundSoundPlaying())
         music_->PlayBackgroundSound(engine_.BackgroundSound, engine_.LoopSound);
     StartAnimationTimer();
 }
