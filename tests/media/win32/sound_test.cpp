@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <string>
@@ -187,6 +188,69 @@ TEST(MciSoundDevice, TheShortFormIsOnlyTakenWhenItFitsItsBuffer) {
     }
     ASSERT_TRUE(folder.MakeFile(deep + L"\\LIED.MP3"));
     EXPECT_EQ(device.ShortPath(Narrow(deep + L"\\LIED.MP3")), std::nullopt);
+}
+
+// The real device, but on a volume that keeps no short names when `shortNames` is off; it
+// remembers how the open went out.
+class ShortNamesOptional final : public SoundDevice {
+public:
+    explicit ShortNamesOptional(bool shortNames) : shortNames_(shortNames) {}
+    std::optional<MciCall> OpenCall;
+
+    std::optional<std::string> ShortPath(const std::string& longPath) override {
+        return shortNames_ ? real_.ShortPath(longPath) : std::nullopt;
+    }
+    uint32_t Send(const SoundCommand& command) override {
+        if (command.Text.starts_with("open ")) OpenCall = command.Call;
+        return real_.Send(command);
+    }
+    std::string Query(const std::string& command) override { return real_.Query(command); }
+
+private:
+    MciSoundDevice real_;
+    bool shortNames_;
+};
+
+// Wine's sound goes to a file here: ctest gives this test the HOME that
+// tests/support/make-sound-home makes, with a one-second tone in it.
+TEST(BackgroundMusicDevice, PlaysThroughTheShortFormAndThroughTheQuotedLongPath) {
+    wchar_t home[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"LURVANE_SOUND_HOME", home, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH) << "run through ctest, which makes the sound HOME";
+    std::wstring folderOfHome = L"Z:" + std::wstring(home);
+    std::replace(folderOfHome.begin(), folderOfHome.end(), L'/', L'\\');
+    const std::wstring sink = folderOfHome + L"\\sink.raw";
+    TempMusicFolder folder;
+    const std::wstring music = folder.Root() + L"\\Gr\u00fc\u00dfe 1.mp3";
+    ASSERT_TRUE(CopyFileW((folderOfHome + L"\\tone.mp3").c_str(), music.c_str(), FALSE));
+
+    for (bool shortNames : {true, false}) {
+        SCOPED_TRACE(shortNames ? "short form" : "quoted long path");
+        DeleteFileW(sink.c_str());
+        ShortNamesOptional device(shortNames);
+        Sound sound(device);
+        ASSERT_TRUE(sound.PlayBackgroundSound(Narrow(music), false));
+        EXPECT_EQ(device.OpenCall, shortNames ? MciCall::Ansi : MciCall::Wide);
+        EXPECT_NEAR(sound.GetSoundLength(), 1000, 100);
+        Sleep(400);
+        EXPECT_EQ(sound.GetSoundMode(), "playing");
+        EXPECT_GT(sound.GetSoundPosition(), 0);
+        sound.StopBackgroundSound();
+        EXPECT_EQ(sound.GetSoundMode(), "") << "the device is closed";
+        EXPECT_EQ(sound.GetSoundLength(), 0);
+
+        HANDLE file = CreateFileW(sink.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << "nothing was played";
+        std::string samples(1 << 20, '\0');
+        DWORD read = 0;
+        ReadFile(file, samples.data(), static_cast<DWORD>(samples.size()), &read, nullptr);
+        CloseHandle(file);
+        samples.resize(read);
+        EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](char byte) { return byte != 0; }))
+            << "only silence was played";
+    }
+    DeleteFileW(music.c_str());
 }
 
 }  // namespace
