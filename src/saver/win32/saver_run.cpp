@@ -64,6 +64,8 @@ void TraceWindowPlacement(HWND window, const Trace& trace) {
 
 }  // namespace
 
+SaverRun::SaverRun(const ProgramContext& context, BackgroundMusic& music) : SaverRun(context) { music_ = &music; }
+
 SaverRun::SaverRun(const ProgramContext& context)
     : context_(context), gdiplus_(context.Pictures), renderer_(engine_, {}, context.Tracer) {
     if (!gdiplus_.Started()) MessageBoxW(nullptr, L"Error loading GDI+!", L"Lurvane", MB_OK | MB_ICONERROR);
@@ -97,6 +99,12 @@ void SaverRun::StartScreenSaver(bool preview, bool startedManually) {
         form_.Unload();
         return;
     }
+    // Input during the preparation ends the run at its first frame, outside a manual start's
+    // notice: no music for that frame. A restart finds the music still playing and lets it
+    // play on. A file that cannot be played leaves the run silent.
+    const bool endsAtOnce = endRequested_ && !startedManual_;
+    if (music_ != nullptr && !previewMode_ && !endsAtOnce && !music_->IsBackgroundSoundPlaying())
+        music_->PlayBackgroundSound(engine_.BackgroundSound, engine_.LoopSound);
     StartAnimationTimer();
 }
 
@@ -223,6 +231,9 @@ void SaverRun::StopAnimationTimer() {
 }
 
 void SaverRun::EndScreenSaver(bool forceStop) {
+    // Input during a manual start's notice does not end the run, so it must not silence it
+    // either; the end itself always comes here forced.
+    if (music_ != nullptr && (forceStop || !startedManual_)) music_->StopBackgroundSound();
     if (!forceStop && previewMode_) return;
     endRequested_ = true;
     StopWavelor(engine_);

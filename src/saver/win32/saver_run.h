@@ -11,6 +11,7 @@
 
 #include "imaging/monitor_layout.h"
 #include "imaging/surface.h"
+#include "imaging/win32/background_music.h"
 #include "imaging/win32/dib_surface.h"
 #include "imaging/win32/gdiplus_api.h"
 #include "imaging/win32/program_context.h"
@@ -25,7 +26,9 @@ namespace lurvane::win32 {
 
 class SaverRun final : private FrameHost, private MainFormEvents {
 public:
+    // Without `music` the run is silent.
     explicit SaverRun(const ProgramContext& context);
+    SaverRun(const ProgramContext& context, BackgroundMusic& music);
     SaverRun(const SaverRun&) = delete;
     SaverRun& operator=(const SaverRun&) = delete;
     ~SaverRun() override;
@@ -88,6 +91,7 @@ private:
     void Present(const BoundingBox& dirty) override;
 
     const ProgramContext context_;  // references to the services, and the trace
+    BackgroundMusic* music_ = nullptr;
     GdiPlusSession gdiplus_;
     MainForm form_{this};
     bool previewMode_ = false;

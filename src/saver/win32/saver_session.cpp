@@ -8,10 +8,16 @@ SaverSession::SaverSession(const ProgramContext& context, const MonitorList& mon
     : context_(context),
       monitors_(PlanMonitors(monitors.Monitors(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) {}
 
+SaverSession::SaverSession(const ProgramContext& context, const MonitorList& monitors, BackgroundMusic& music)
+    : SaverSession(context, monitors) {
+    music_ = &music;
+}
+
 bool SaverSession::Load() {
     const bool several = monitors_.size() > 1;
     for (const MonitorArea& monitor : monitors_) {
-        auto run = std::make_unique<SaverRun>(context_);
+        auto run = monitor.Primary && music_ != nullptr ? std::make_unique<SaverRun>(context_, *music_)
+                                                        : std::make_unique<SaverRun>(context_);
         if (!run->Form().Load()) {
             if (monitor.Primary) return false;
             continue;  // a monitor without its window shows the desktop, the others still run

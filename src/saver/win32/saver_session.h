@@ -13,7 +13,9 @@ namespace lurvane::win32 {
 
 class SaverSession {
 public:
+    // The primary monitor's run plays `music`; without it every run is silent.
     SaverSession(const ProgramContext& context, const MonitorList& monitors);
+    SaverSession(const ProgramContext& context, const MonitorList& monitors, BackgroundMusic& music);
 
     // Loads and shows a window on every monitor; false when the primary's cannot be made.
     bool Load();
@@ -23,6 +25,7 @@ public:
 
 private:
     const ProgramContext context_;
+    BackgroundMusic* music_ = nullptr;
     std::vector<MonitorArea> monitors_;
     std::vector<std::unique_ptr<SaverRun>> runs_;
 };

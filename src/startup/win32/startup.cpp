@@ -5,6 +5,8 @@
 #include <string>
 
 #include "dialog/win32/settings_entry.h"
+#include "media/win32/sound.h"
+#include "media/win32/sound_device.h"
 #include "saver/win32/main_form.h"
 #include "saver/win32/saver_run.h"
 #include "saver/win32/saver_session.h"
@@ -48,11 +50,12 @@ bool AnotherSaverIsRunning(const Trace& trace) {
     return IsSaverWindowPresent(trace);
 }
 
-int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monitors, bool startedManually) {
+int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monitors, BackgroundMusic& music,
+                         bool startedManually) {
     // Another instance already shows its saver window: this one ends without showing anything.
     if (AnotherSaverIsRunning(context.Tracer)) return 0;
 
-    SaverSession session(context, monitors);
+    SaverSession session(context, monitors, music);
     if (!session.Load()) return 1;
     session.Start(startedManually);
     return session.Run();
@@ -69,20 +72,22 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     const SystemClock clock;
     const GdiPlus pictures;
     const ProgramContext context{settings, files, texts, Trace::FromEnvironment(), clock, pictures};
+    MciSoundDevice soundDevice;
+    Sound music(soundDevice);
 
     const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(programPath)));
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
-        return StartFullScreenSaver(context, SystemMonitors(), false);
+        return StartFullScreenSaver(context, SystemMonitors(), music, false);
     case SaverMode::FullScreenManual:
-        return StartFullScreenSaver(context, SystemMonitors(), true);
+        return StartFullScreenSaver(context, SystemMonitors(), music, true);
     case SaverMode::Settings:
         return RunSettingsDialog(ParseWindowHandle(commandLine));
     case SaverMode::ChangePassword:
         ChangePassword();
         return 0;
     case SaverMode::Preview: {
-        SaverRun run(context);
+        SaverRun run(context, music);
         return StartPreview(run, ParseWindowHandle(commandLine), context.Tracer);
     }
     case SaverMode::None:

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/win32/background_music.h"
 #include "imaging/win32/monitors.h"
 #include "imaging/win32/program_context.h"
 
@@ -22,8 +23,10 @@ bool IsSaverWindowPresent(const Trace& trace);
 // Asks twice, as a start does: once to end a saver of this instance (there is none before its
 // window is loaded) and once more to decide whether to go on. True when another saver runs.
 bool AnotherSaverIsRunning(const Trace& trace);
-// One run on every monitor the list names, until input on any of them ends the runs.
-int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monitors, bool startedManually);
+// One run on every monitor the list names, until input on any of them ends the runs; the
+// primary monitor's run plays the music.
+int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monitors, BackgroundMusic& music,
+                         bool startedManually);
 int StartPreview(SaverRun& run, long long hostHandle, const Trace& trace);
 
 }  // namespace lurvane::win32
