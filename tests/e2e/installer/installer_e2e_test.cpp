@@ -103,6 +103,16 @@ std::wstring FileVersionOf(const std::wstring& path) {
            L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS));
 }
 
+// String 1 of the file, the name under which the Display control panel lists a saver.
+std::wstring ListedNameOf(const std::wstring& path) {
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) return {};
+    wchar_t name[256] = {};
+    LoadStringW(module, 1, name, 256);
+    FreeLibrary(module);
+    return name;
+}
+
 std::wstring ProjectVersion() {
     return std::to_wstring(LURVANE_VERSION_MAJOR) + L"." + std::to_wstring(LURVANE_VERSION_MINOR) + L"." +
            std::to_wstring(LURVANE_VERSION_PATCH);
@@ -208,6 +218,7 @@ TEST_F(Installer, ASilentSetupInstallsARunningSaverAndTheQuietUninstallTakesItAw
     EXPECT_EQ(MachineOf(saver), IMAGE_FILE_MACHINE_AMD64);
     EXPECT_TRUE(ReadFileBytes(saver) == ReadFileBytes(ReleaseFile(L"x64\\lurvane.scr")));
     EXPECT_EQ(FileVersionOf(saver), ProjectVersion());
+    EXPECT_EQ(ListedNameOf(saver), L"Lurvane");
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kDesktopKey, kCurrentSaver), saver);
 
     // The entry in Apps & features.
