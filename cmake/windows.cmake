@@ -77,6 +77,21 @@ if(LURVANE_WINDOWS_TESTS)
                        DISCOVERY_TIMEOUT 120 TEST_FILTER -*BackgroundMusic* PROPERTIES TIMEOUT 120)
   gtest_discover_tests(e2e_tests EXTRA_ARGS $<TARGET_FILE:lurvane> DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 TEST_FILTER *BackgroundMusic* PROPERTIES TIMEOUT 120 ${with_sound})
+
+  # The setup program that scripts/package builds (scripts/test packages before it runs ctest):
+  # one ctest entry installs it silently, runs the installed saver and uninstalls it again.
+  add_executable(installer_e2e_tests tests/e2e/installer/installer_e2e_test.cpp
+                 tests/e2e/installer/installer_main.cpp tests/e2e/saver_driver.cpp)
+  target_include_directories(installer_e2e_tests PRIVATE tests src)
+  target_link_libraries(installer_e2e_tests PRIVATE gtest ${win32_libs} version)
+  target_compile_definitions(installer_e2e_tests PRIVATE
+      $<TARGET_PROPERTY:lurvane_core,INTERFACE_COMPILE_DEFINITIONS>
+      UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(installer_e2e_tests PRIVATE ${LURVANE_WARNINGS})
+  target_link_options(installer_e2e_tests PRIVATE ${static_runtime})
+  add_test(NAME installer_e2e
+           COMMAND installer_e2e_tests ${CMAKE_SOURCE_DIR}/dist/lurvane-${PROJECT_VERSION}-setup.exe)
+  set_tests_properties(installer_e2e PROPERTIES TIMEOUT 300)
 endif()
 
 # Frame and present cost on a real window under Wine or Windows; prints figures, checks nothing.
