@@ -7,7 +7,7 @@
 
 namespace lurvane {
 
-inline constexpr std::array<std::string_view, 6> kPictureExtensions = {"jpg", "bmp", "gif", "png", "tif", "tiff"};
+inline constexpr std::array<std::string_view, 7> kPictureExtensions = {"jpg", "jpeg", "bmp", "gif", "png", "tif", "tiff"};
 
 // Whether a file with this extension (without its ".") is a picture, in any case.
 bool IsPictureExtension(std::string_view extension);

@@ -45,7 +45,7 @@ TEST_F(RandomBackground, OnlyPictureFilesCountAmongThemPngAndTiff) {
     EXPECT_EQ(Pick(), "");
     fs.AddFile(kPictures + "Beach.Gif");
     EXPECT_EQ(Pick(), kPictures + "Beach.Gif");
-    for (const char* name : {"Dune.png", "Dune.TIF", "Dune.tiff"}) {
+    for (const char* name : {"Dune.png", "Dune.TIF", "Dune.tiff", "Dune.jpeg"}) {
         MemoryFileSystem other;
         other.SetDocumentsFolder(kDocuments);
         other.AddFile(kPictures + "Dune.rpp");
