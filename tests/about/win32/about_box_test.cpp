@@ -15,6 +15,7 @@
 #include "about/win32/about_controls.h"
 #include "about/win32/registry_value.h"
 #include "settings/memory_settings_store.h"
+#include "support/win32/screen_shot.h"
 #include "util/memory_file_system.h"
 #include "util/version.h"
 #include "util/win32/system_clock.h"
@@ -330,6 +331,54 @@ TEST_F(AboutBox, SystemInformationTriesEachRegisteredProgramBeforeSayingItIsMiss
     });
     EXPECT_EQ(outside_.Started, std::vector<std::string>{"C:\\Gone\\msinfo32.exe"});
     EXPECT_FALSE(messageAppeared);
+}
+
+// Rows of a link's picture that are mostly not the box's face: only an underline fills a row.
+int UnderlineRows(const support::ScreenShot& shot) {
+    const uint32_t face = shot.At(0, 0);
+    int rows = 0;
+    for (int y = 0; y < shot.Height; ++y) {
+        int marked = 0;
+        for (int x = 0; x < shot.Width; ++x) marked += shot.At(x, y) != face ? 1 : 0;
+        rows += marked * 10 >= shot.Width * 6 ? 1 : 0;
+    }
+    return rows;
+}
+
+TEST_F(AboutBox, TheLinkUnderTheMouseIsUnderlinedAndShowsTheHand) {
+    int rowsBefore = -1, rowsOver = -1, rowsAfter = -1;
+    bool handOver = false;
+    ShowWith([&](HWND, DWORD thread) {
+        HWND box = WaitForWindow([&] { return FindDialog(thread, L"Lurvane - Info"); });
+        if (box == nullptr) return;
+        RECT link{}, elsewhere{};
+        GetWindowRect(GetDlgItem(box, id::kWebLink), &link);
+        GetWindowRect(GetDlgItem(box, id::kLinkFrame), &elsewhere);
+        // Pointer moves reach the box through the display server: wait for each to show.
+        const auto rowsOnceSettled = [&](bool underlined) {
+            int rows = -1;
+            WaitUntil([&] {
+                rows = UnderlineRows(support::CaptureScreen(link));
+                return (rows > 0) == underlined;
+            }, 2000);
+            return rows;
+        };
+        SetCursorPos(elsewhere.right - 10, elsewhere.bottom - 10);
+        Sleep(300);
+        rowsBefore = UnderlineRows(support::CaptureScreen(link));
+        SetCursorPos((link.left + link.right) / 2, (link.top + link.bottom) / 2);
+        rowsOver = rowsOnceSettled(true);
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof cursor;
+        handOver = GetCursorInfo(&cursor) && cursor.hCursor == LoadCursorW(nullptr, IDC_HAND);
+        SetCursorPos(elsewhere.right - 10, elsewhere.bottom - 10);
+        rowsAfter = rowsOnceSettled(false);
+        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(rowsBefore, 0);
+    EXPECT_GE(rowsOver, 1) << "the link under the mouse is underlined";
+    EXPECT_TRUE(handOver);
+    EXPECT_EQ(rowsAfter, 0) << "the underline goes when the mouse leaves the link";
 }
 
 TEST_F(AboutBox, TheUpdatePageCarriesTheCurrentLanguageAndVersionAndIsOwnedByTheCaller) {
