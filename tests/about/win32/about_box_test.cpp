@@ -354,25 +354,27 @@ TEST_F(AboutBox, TheLinkUnderTheMouseIsUnderlinedAndShowsTheHand) {
         RECT link{}, elsewhere{};
         GetWindowRect(GetDlgItem(box, id::kWebLink), &link);
         GetWindowRect(GetDlgItem(box, id::kLinkFrame), &elsewhere);
-        // Pointer moves reach the box through the display server: wait for each to show.
-        const auto rowsOnceSettled = [&](bool underlined) {
+        // Pointer moves reach the box through the display server, which may drop a warp to
+        // where the pointer already is: nudge it by a pixel until the box shows the change.
+        const auto pointAt = [&](POINT spot, bool underlined) {
             int rows = -1;
-            WaitUntil([&] {
+            for (int nudge = 0; nudge < 60; ++nudge) {
+                SetCursorPos(spot.x + nudge % 2, spot.y);
+                Sleep(50);
                 rows = UnderlineRows(support::CaptureScreen(link));
-                return (rows > 0) == underlined;
-            }, 2000);
+                if ((rows > 0) == underlined) break;
+            }
             return rows;
         };
-        SetCursorPos(elsewhere.right - 10, elsewhere.bottom - 10);
-        Sleep(300);
-        rowsBefore = UnderlineRows(support::CaptureScreen(link));
-        SetCursorPos((link.left + link.right) / 2, (link.top + link.bottom) / 2);
-        rowsOver = rowsOnceSettled(true);
-        CURSORINFO cursor{};
-        cursor.cbSize = sizeof cursor;
-        handOver = GetCursorInfo(&cursor) && cursor.hCursor == LoadCursorW(nullptr, IDC_HAND);
-        SetCursorPos(elsewhere.right - 10, elsewhere.bottom - 10);
-        rowsAfter = rowsOnceSettled(false);
+        const POINT away{elsewhere.right - 10, elsewhere.bottom - 10};
+        rowsBefore = pointAt(away, false);
+        rowsOver = pointAt({(link.left + link.right) / 2, (link.top + link.bottom) / 2}, true);
+        handOver = WaitUntil([] {
+            CURSORINFO cursor{};
+            cursor.cbSize = sizeof cursor;
+            return GetCursorInfo(&cursor) && cursor.hCursor == LoadCursorW(nullptr, IDC_HAND);
+        }, 2000);
+        rowsAfter = pointAt(away, false);
         PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(rowsBefore, 0);
