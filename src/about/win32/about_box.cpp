@@ -34,7 +34,7 @@ struct AboutLink {
 constexpr AboutLink kLinks[] = {
     {id::kWebLink, kMakerWebPage},
     {id::kMailLink, kMakerMailAddress},
-    {id::kDonationLink, kMakerMailAddress},  // the donation page is reached through the maker's account name
+    {id::kDonationLink, kMakerMailAddress},  // the donation service knows the maker by this address
     {id::kGraphicsLink, kGraphicsSourcePage},
 };
 
@@ -80,8 +80,8 @@ DialogTemplate AboutBoxTemplate() {
     layout.Add({L"Static", Widen(kItalianTranslatorName), id::kItalianTranslatorName, kText, 130, 104, 125, 8});
     layout.Add({L"Button", L"", id::kLinkFrame, BS_GROUPBOX, 7, 115, 248, 67});
 
-    // The links are buttons drawn as links: they take the focus, answer Space and mnemonics
-    // like any button, and look the same with every version of the common controls.
+    // The links are buttons drawn as links: they take the focus and answer Space like any
+    // button, and look the same with every version of the common controls.
     constexpr std::wstring_view kCaptions[] = {L"Internet:", L"Mail:", L"PayPal:", L""};
     constexpr WORD kCaptionIds[] = {id::kInternetCaption, id::kMailCaption, id::kDonationCaption, 0};
     for (std::size_t row = 0; row < std::size(kLinks); ++row) {
@@ -310,7 +310,8 @@ private:
     }
 
     void StartSysInfo() const {
-        const MachineValueReader read = actions_.ReadMachineValue ? actions_.ReadMachineValue : MachineValueReader(ReadLocalMachineValue);
+        const MachineValueReader read =
+            actions_.ReadMachineValue ? actions_.ReadMachineValue : MachineValueReader(ReadLocalMachineValue);
         for (const std::string& program : SystemInformationPrograms(read, context_.Files))
             if (actions_.StartProgram && actions_.StartProgram(window_, program)) return;
         const std::wstring text = Widen(context_.Texts.GetLangString(TextId::SystemInformationUnavailable));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "about/system_information.h"
+#include "about/win32/registry_value.h"
 #include "imaging/win32/program_context.h"
 
 namespace lurvane::win32 {
@@ -24,7 +25,7 @@ bool StartWithShell(HWND owner, const std::string& path);
 // a registry entry or a started program.
 struct AboutBoxActions {
     LinkOpener OpenLink = OpenWithShell;
-    MachineValueReader ReadMachineValue;  // empty: the local machine's registry
+    MachineValueReader ReadMachineValue = ReadLocalMachineValue;
     ProgramStarter StartProgram = StartWithShell;
 };
 

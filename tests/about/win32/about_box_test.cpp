@@ -345,9 +345,9 @@ int UnderlineRows(const support::ScreenShot& shot) {
     return rows;
 }
 
-TEST_F(AboutBox, TheLinkUnderTheMouseIsUnderlinedAndShowsTheHand) {
+TEST_F(AboutBox, ALinkIsUnderlinedUnderTheMouseAndOpensFromTheKeyboard) {
     int rowsBefore = -1, rowsOver = -1, rowsAfter = -1;
-    bool handOver = false;
+    bool handOver = false, focusReached = false;
     ShowWith([&](HWND, DWORD thread) {
         HWND box = WaitForWindow([&] { return FindDialog(thread, L"Lurvane - Info"); });
         if (box == nullptr) return;
@@ -375,12 +375,25 @@ TEST_F(AboutBox, TheLinkUnderTheMouseIsUnderlinedAndShowsTheHand) {
             return GetCursorInfo(&cursor) && cursor.hCursor == LoadCursorW(nullptr, IDC_HAND);
         }, 2000);
         rowsAfter = pointAt(away, false);
+
+        HWND donation = GetDlgItem(box, id::kDonationLink);
+        PostMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(donation), TRUE);
+        GUITHREADINFO focus{};
+        focus.cbSize = sizeof focus;
+        focusReached = WaitUntil([&] { return GetGUIThreadInfo(thread, &focus) && focus.hwndFocus == donation; });
+        PostMessageW(donation, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageW(donation, WM_KEYUP, VK_SPACE, 0xC0000001);
+        WaitUntil([&] { return outside_.OpenedCount() > 0; });
         PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(rowsBefore, 0);
     EXPECT_GE(rowsOver, 1) << "the link under the mouse is underlined";
     EXPECT_TRUE(handOver);
     EXPECT_EQ(rowsAfter, 0) << "the underline goes when the mouse leaves the link";
+    EXPECT_TRUE(focusReached);
+    const std::lock_guard hold(outside_.Lock);
+    ASSERT_EQ(outside_.Opened.size(), 1u) << "the space bar opens the focused link";
+    EXPECT_EQ(outside_.Opened[0].second, kDonationPage);
 }
 
 TEST_F(AboutBox, TheUpdatePageCarriesTheCurrentLanguageAndVersionAndIsOwnedByTheCaller) {
