@@ -48,6 +48,12 @@ if(LURVANE_WINDOWS_TESTS)
   target_compile_options(keep_desktop PRIVATE ${LURVANE_WARNINGS})
   target_link_options(keep_desktop PRIVATE ${static_runtime})
 
+  # The about box alone with the program's manifest and icon, for looking at it by hand.
+  add_executable(about_box_viewer WIN32 tests/support/win32/about_box_viewer.cpp res/lurvane.rc)
+  target_link_libraries(about_box_viewer PRIVATE lurvane_shell)
+  target_compile_options(about_box_viewer PRIVATE ${LURVANE_WARNINGS})
+  target_link_options(about_box_viewer PRIVATE ${static_runtime} -municode)
+
   file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
   add_executable(e2e_tests ${e2e_sources})
   target_include_directories(e2e_tests PRIVATE tests src)

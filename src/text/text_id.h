@@ -123,6 +123,14 @@ enum class TextId : int32_t {
     AllPictures = 67,
     AllFiles = 68,
     ManualStartNotice = 69,
+
+    // The about box.
+    AboutDescription = 27,
+    FreewareNotice = 28,
+    Disclaimer = 29,
+    SystemInformationUnavailable = 53,
+    ItalianTranslation = 96,
+    Translations = 97,
 };
 
 }  // namespace lurvane

@@ -61,11 +61,25 @@ struct RegistryKeyTraits {
     static void Close(Handle handle) { RegCloseKey(handle); }
 };
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { DestroyIcon(handle); }
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
+
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using Module = UniqueHandle<ModuleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using Icon = UniqueHandle<IconTraits>;  // only for icons loaded without LR_SHARED
+using KernelHandle = UniqueHandle<KernelHandleTraits>;  // processes, threads, events
 
 // A device context borrowed from a window with GetDC, given back with ReleaseDC.
 class WindowDc {
