@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "about/win32/about_box.h"
 #include "dialog/win32/settings_entry.h"
 #include "saver/win32/main_form.h"
 #include "saver/win32/saver_run.h"
@@ -78,7 +79,9 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     case SaverMode::FullScreenManual:
         return StartFullScreenSaver(context, true);
     case SaverMode::Settings:
-        return RunSettingsDialog(ParseWindowHandle(commandLine));
+        return RunSettingsDialog(context, ParseWindowHandle(commandLine),
+                                 {[&context](HWND owner) { ShowAboutBox(owner, context); },
+                                  [&context] { OpenUpdatePage(context); }});
     case SaverMode::ChangePassword:
         ChangePassword();
         return 0;

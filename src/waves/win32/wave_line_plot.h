@@ -11,9 +11,10 @@ namespace lurvane::win32 {
 
 class WaveLinePlot final : public WaveLineSink {
 public:
-    WaveLinePlot(const GdiPlus& api, HDC dc, int height) : api_(api), dc_(dc), height_(height) {}
+    WaveLinePlot(const GdiPlus& api, HDC dc, int height, float penWidth = 1.0f)
+        : api_(api), dc_(dc), height_(height), penWidth_(penWidth) {}
 
-    // One segment, anti-aliased, one pixel wide; GDI+ objects live only for the segment.
+    // One segment, anti-aliased, `penWidth` pixels wide; GDI+ objects live only for the segment.
     void DrawWaveLine(int x1, int y1, int x2, int y2, uint32_t argb) override;
     int Height() const override { return height_; }
 
@@ -21,6 +22,7 @@ private:
     const GdiPlus& api_;
     HDC dc_;
     int height_;
+    float penWidth_;
 };
 
 }  // namespace lurvane::win32
