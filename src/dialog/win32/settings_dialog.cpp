@@ -402,6 +402,16 @@ bool SettingsDialog::MakePages() {
                                reinterpret_cast<LPARAM>(this));
         if (pages_[static_cast<std::size_t>(i)] == nullptr) return false;
     }
+    // Under a visual style the pages take the tab body's background. The theme library is not
+    // on every system, so it is looked up rather than linked.
+    Module theme(LoadLibraryW(L"uxtheme.dll"));
+    using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
+    const auto enableTexture = theme ? reinterpret_cast<EnableTexture>(reinterpret_cast<void*>(
+                                           GetProcAddress(theme.get(), "EnableThemeDialogTexture")))
+                                     : nullptr;
+    constexpr DWORD kTabTexture = 0x6;  // ETDT_ENABLETAB
+    if (enableTexture != nullptr)
+        for (HWND page : pages_) enableTexture(page, kTabTexture);
     // The pages follow the tab control in the tab order, before the buttons below them.
     SetWindowPos(pages_[1], tab, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(pages_[0], tab, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -439,12 +449,26 @@ void SettingsDialog::Layout() {
     preview_.PlaceAt(POINT{slot.left, slot.top});
     const RECT shown = PlaceOf(preview_.Window());
     const UINT dpi = WindowDpi(frame_);
-    const int bar = GetSystemMetrics(SM_CXVSCROLL) * static_cast<int>(dpi) / static_cast<int>(kDefaultDpi);
+    // The bars keep the thickness the template gives them at this DPI.
+    const RECT vertical = PlaceOf(GetDlgItem(page, IDC_VSCROLLPREVIEW));
+    const int bar = vertical.right - vertical.left;
     const int gap = ScaleForDpi(2, dpi);
     SetWindowPos(GetDlgItem(page, IDC_VSCROLLPREVIEW), nullptr, shown.right + gap, shown.top, bar,
                  shown.bottom - shown.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(GetDlgItem(page, IDC_HSCROLLPREVIEW), nullptr, shown.left, shown.bottom + gap,
                  shown.right - shown.left, bar, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The row under the preview follows the preview's exact height, centred on its buttons, so
+    // that a font whose dialog units do not grow quite like the DPI leaves no overlap.
+    const int rowTop = shown.bottom + 2 * gap + bar;
+    const RECT button = PlaceOf(GetDlgItem(page, IDC_CMDBTNZOOMDN));
+    const int rowHeight = button.bottom - button.top;
+    for (int id : {IDC_CMDBTNZOOMDN, IDC_LABELZOOMFACTOR, IDC_CMDBTNZOOMUP, IDC_CHKHIDEPATHPOINTS,
+                   IDC_CMDCHOOSEBACKGROUNDIMAGE}) {
+        HWND control = GetDlgItem(page, id);
+        const RECT place = PlaceOf(control);
+        SetWindowPos(control, nullptr, place.left, rowTop + (rowHeight - (place.bottom - place.top)) / 2, 0, 0,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    }
     adjuster_.PlaceTrack(PlaceOf(GetWindow(adjuster_.Window(), GW_HWNDNEXT)));
     plot_.Place(PlaceOf(GetWindow(plot_.Window(), GW_HWNDNEXT)));
 }

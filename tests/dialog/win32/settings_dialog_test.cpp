@@ -368,6 +368,22 @@ TEST_F(SettingsDialogTest, ThePlotFollowsTheAmplitudeAndItsPhaseRunsThroughThePe
     EXPECT_EQ(dialog_->PreviewPhase(), 0);
 }
 
+TEST_F(SettingsDialogTest, TheColourChooserStartsOnTheSystemColourAsRgbAndStoresWhatItReturns) {
+    Open();
+    EXPECT_EQ(dialog_->Model().Number(SettingId::ColorBackground), static_cast<int32_t>(kButtonFaceColour));
+    {
+        DialogAnswers answers(dialog_->Window(), {{L"", IDOK}});
+        Click(IDC_CMDCOLOR);
+    }
+    // Confirmed unchanged, the chooser hands back the colour it started on.
+    EXPECT_EQ(dialog_->Model().Number(SettingId::ColorBackground), static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+    {
+        DialogAnswers answers(dialog_->Window(), {{L"", IDCANCEL}});
+        Click(IDC_CMDCOLOR);
+    }
+    EXPECT_EQ(dialog_->Model().Number(SettingId::ColorBackground), static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+}
+
 TEST_F(SettingsDialogTest, AProfileSavedAndLoadedAgainGivesTheSameValuesAndACountOf40StopsTheLoad) {
     lurvane::testing::TempFolder folder;
     const std::string profilePath = folder.Path("Welle \xC3\xA4.rpp");  // a non-ASCII name
