@@ -19,6 +19,7 @@ public:
                              ScaleForDpi(y2, dpi_), argb);
     }
     int Height() const override { return MulDiv(target_.Height(), kDefaultDpi, static_cast<int>(dpi_)); }
+    void EndOfCurve() override { target_.EndOfCurve(); }
 
 private:
     WaveLineSink& target_;
@@ -45,10 +46,13 @@ void WavePlotView::Show(const WaveParams& params) {
     try {
         ComputeWaveTable(scaled, sink);
     } catch (const std::exception&) {
-        // Values only a hand-edited setting can hold: the plot shows no wave rather than none.
+        // Values only a hand-edited setting can hold: the plot shows a flat line, the dialog goes on.
+        plot.Flush();  // the part drawn before the failure goes under the fill
         surface.Fill(GetSysColor(COLOR_WINDOW));
         plot.DrawWaveLine(0, surface.Height() / 2, surface.Width(), surface.Height() / 2, 0xFF000000u);
+        plot.Flush();
     }
+    GdiFlush();
     Present();
 }
 

@@ -24,7 +24,8 @@ GdiPlus::GdiPlus() : module_(LoadLibraryW(L"gdiplus.dll")) {
                  Bind(module, "GdipSetSmoothingMode", SetSmoothingMode) &&
                  Bind(module, "GdipDrawImageRectRectI", DrawImageRectRectI) &&
                  Bind(module, "GdipCreatePen1", CreatePen1) && Bind(module, "GdipDeletePen", DeletePen) &&
-                 Bind(module, "GdipDrawLineI", DrawLineI);
+                 Bind(module, "GdipDrawLineI", DrawLineI) &&
+                 Bind(module, "GdipDrawLinesI", DrawLinesI);
 }
 
 GdiPlusSession::GdiPlusSession(const GdiPlus& api) : api_(api) {
