@@ -27,7 +27,7 @@ bool PicturePreview::Create(HWND parent, int id, POINT topLeft) {
     const RECT place{topLeft.x, topLeft.y,
                      topLeft.x + static_cast<LONG>(std::lround(kPreviewWidthTwips * dpi / kTwipsPerInch)),
                      topLeft.y + static_cast<LONG>(std::lround(kPreviewHeightTwips * dpi / kTwipsPerInch))};
-    return CreateChild(kClassName, parent, id, place, WS_TABSTOP);
+    return CreateChild(kClassName, parent, id, place);
 }
 
 void PicturePreview::PlaceAt(POINT topLeft) {
