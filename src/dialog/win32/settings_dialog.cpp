@@ -333,7 +333,7 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_DESTROY:
         KillTimer(frame_, kPreviewTimer);
-        tips_.RemoveAll();
+        tips_.Destroy();
         return TRUE;
     }
     return FALSE;

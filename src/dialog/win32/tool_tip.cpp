@@ -18,8 +18,12 @@ TTTOOLINFOW ToolOf(HWND control) {
 
 }  // namespace
 
-ToolTip::~ToolTip() {
+ToolTip::~ToolTip() { Destroy(); }
+
+void ToolTip::Destroy() {
+    RemoveAll();
     if (window_ != nullptr) DestroyWindow(window_);
+    window_ = nullptr;
 }
 
 bool ToolTip::Create(HWND owner) {

@@ -19,6 +19,9 @@ public:
     // Makes the tooltip window, owned by `owner`; true when it exists. Without it every other
     // member does nothing, so the dialog works without tips.
     bool Create(HWND owner);
+    // Removes the tools and the window; called while the owner still exists, since the window
+    // goes with its owner.
+    void Destroy();
     HWND Window() const { return window_; }
 
     // Gives `control` the text (UTF-8, lines separated by CR LF); an empty text removes its
