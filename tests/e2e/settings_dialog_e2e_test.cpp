@@ -2,6 +2,9 @@
 // it, and the registry holds afterwards exactly what the choice says.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <optional>
 #include <string>
 
@@ -142,6 +145,54 @@ TEST_F(SettingsDialogRun, EscapeAltF4AndTheCloseBoxStoreNothing) {
         EXPECT_EQ(StoredValueCount(), 1u) << way;
         EXPECT_EQ(StoredData(L"Language"), std::wstring(L"2", 2)) << way;
     }
+}
+
+// The tooltip window of the saver process, or null.
+HWND ToolTipWindowOf(DWORD processId) {
+    HWND found = nullptr;
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"tooltips_class32", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != processId) continue;
+        EXPECT_EQ(found, nullptr) << "one tooltip window";
+        found = window;
+    }
+    return found;
+}
+
+TEST_F(SettingsDialogRun, StoredValuesAppearAndTheMenuSwitchesCaptionsTipsAndCheckMark) {
+    StoreSetting(L"Language", L"2");
+    StoreSetting(L"Framerate", L"70");
+    StoreSetting(L"WaveCount", L"40");  // beyond the range: shown clamped
+    SaverProcess saver(L"/c");
+    HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(ControlOf(dialog, IDC_LABELFRAMERATE)), L"70");
+    EXPECT_EQ(SendMessageW(ControlOf(dialog, IDC_HSCROLLFRAMERATE), SBM_GETPOS, 0, 0), 70);
+    EXPECT_EQ(SendMessageW(ControlOf(dialog, IDC_HSCROLLWAVECOUNT), SBM_GETPOS, 0, 0), 32);
+    EXPECT_EQ(TextOf(ControlOf(dialog, IDC_LABEL3)), L"Fra&merate");
+    HWND tips = ToolTipWindowOf(saver.Id());
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 22);
+
+    for (int item : {IDM_ITALIAN, IDM_GERMAN, IDM_ENGLISH}) {
+        PostMessageW(dialog, WM_COMMAND, item, 0);
+        const wchar_t* title = item == IDM_ITALIAN ? L"Lurvane - impostazioni"
+                               : item == IDM_GERMAN ? L"Lurvane - Einstellungen"
+                                                    : L"Lurvane - settings";
+        ASSERT_NE(WaitForDialog(saver.Id(), title), nullptr) << item;
+        EXPECT_EQ(ToolTipWindowOf(saver.Id()), tips);
+        EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), item == IDM_ITALIAN ? 19 : 22) << item;
+    }
+    // The check mark went along: OK stores the language the menu shows.
+    PostMessageW(dialog, WM_COMMAND, IDM_ITALIAN, 0);
+    ASSERT_NE(WaitForDialog(saver.Id(), L"Lurvane - impostazioni"), nullptr);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(saver.WaitForExit(5000));
+    EXPECT_EQ(StoredData(L"Language"), std::wstring(L"3", 2));
+    EXPECT_EQ(StoredData(L"Framerate"), std::wstring(L"70", 3));
+    EXPECT_EQ(StoredData(L"WaveCount"), std::wstring(L"32", 3));
 }
 
 TEST_F(SettingsDialogRun, AnOwnerGivenAfterTheColonOwnsTheDialogAndIsDisabledMeanwhile) {
