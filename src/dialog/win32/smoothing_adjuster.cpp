@@ -70,7 +70,8 @@ LRESULT SmoothingKnob::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 bool SmoothingAdjuster::Create(HWND parent, int trackId, int knobId, const RECT& place) {
-    if (!CreateChild(kTrackClass, parent, trackId, place, WS_CLIPCHILDREN)) return false;
+    // The knob inside takes part in the dialog's tab order.
+    if (!CreateChild(kTrackClass, parent, trackId, place, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)) return false;
     const int height = Height(place);
     if (!knob_.Create(Window(), knobId, RECT{0, 0, height * 2 / 3, height})) return false;
     Show(direction_, percent_);

@@ -14,11 +14,12 @@ template <typename Derived>
 class SurfaceWindow : public BaseWindow<Derived> {
 public:
     // Makes the window over `place` (parent client pixels) with the control id `id`.
-    bool CreateChild(const wchar_t* className, HWND parent, int id, const RECT& place, DWORD extraStyle = 0) {
+    bool CreateChild(const wchar_t* className, HWND parent, int id, const RECT& place, DWORD extraStyle = 0,
+                     DWORD exStyle = 0) {
         WNDCLASSEXW windowClass{};
         windowClass.lpszClassName = className;
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        if (!this->Create(windowClass, 0, L"", WS_CHILD | WS_VISIBLE | extraStyle, place, parent)) return false;
+        if (!this->Create(windowClass, exStyle, L"", WS_CHILD | WS_VISIBLE | extraStyle, place, parent)) return false;
         SetWindowLongPtrW(this->Window(), GWLP_ID, id);
         Resized();
         return true;

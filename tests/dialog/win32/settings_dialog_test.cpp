@@ -164,6 +164,28 @@ TEST_F(SettingsDialogTest, AFreshStoreShowsGermanAndOkStoresTheEighteenDefaultsI
     EXPECT_EQ(Stored("RestartSec"), "120");
 }
 
+TEST_F(SettingsDialogTest, TheTabKeyWalksTheFirstPageInTheOrderOfItsLayout) {
+    Open();
+    ShowWindow(dialog_->Window(), SW_SHOW);
+    std::vector<int> order;
+    HWND first = GetNextDlgTabItem(dialog_->Window(), nullptr, FALSE);
+    for (HWND at = first; at != nullptr && order.size() < 40;) {
+        order.push_back(GetDlgCtrlID(at));
+        at = GetNextDlgTabItem(dialog_->Window(), at, FALSE);
+        if (at == first) break;
+    }
+    // Left column top to bottom, then the right one, then the buttons; the zoom-out button
+    // is disabled at zoom 1 and the grab tool stands for its group.
+    const std::vector<int> expected{IDC_SSTAB1,          IDC_VSCROLLPREVIEW,   IDC_HSCROLLPREVIEW,
+                                    IDC_CMDBTNZOOMUP,    IDC_CHKHIDEPATHPOINTS, IDC_CMDCHOOSEBACKGROUNDIMAGE,
+                                    IDC_OPTGRAB,         IDC_CMDDELETEPATH,    IDC_CMDLOADPATH,
+                                    IDC_CMDSAVEPATH,     IDC_HSCROLLFRAMERATE, IDC_HSCROLLWAVEFREQ,
+                                    IDC_HSCROLLWAVECOUNT, IDC_HSCROLLWAVEAMP,  IDC_HSCROLLWAVEDIRECTION,
+                                    IDC_PICADJUST,       IDOK,                 IDCANCEL,
+                                    IDC_COMMAND1};
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(SettingsDialogTest, CancelAndTheCloseBoxStoreNothingAndBringTheStoredLanguageBack) {
     store_.Write("Language", "2");
     for (UINT closing : {0u, 1u}) {
