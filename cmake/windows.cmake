@@ -27,7 +27,8 @@ if(LURVANE_WINDOWS_TESTS)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/support/wine-run)
 
   file(GLOB_RECURSE windows_test_sources CONFIGURE_DEPENDS tests/*/win32/*_test.cpp)
-  add_executable(windows_tests ${windows_test_sources})
+  # The dialog tests open the settings dialog from its templates.
+  add_executable(windows_tests ${windows_test_sources} res/lurvane.rc)
   target_include_directories(windows_tests PRIVATE tests)
   target_link_libraries(windows_tests PRIVATE lurvane_shell gtest_main gmock)
   target_compile_options(windows_tests PRIVATE ${LURVANE_WARNINGS})
@@ -56,7 +57,7 @@ if(LURVANE_WINDOWS_TESTS)
 
   file(GLOB e2e_sources CONFIGURE_DEPENDS tests/e2e/*.cpp)
   add_executable(e2e_tests ${e2e_sources})
-  target_include_directories(e2e_tests PRIVATE tests src)
+  target_include_directories(e2e_tests PRIVATE tests src res)
   target_link_libraries(e2e_tests PRIVATE gtest ${win32_libs} version)
   target_compile_definitions(e2e_tests PRIVATE $<TARGET_PROPERTY:lurvane_core,INTERFACE_COMPILE_DEFINITIONS>)
   target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)

@@ -63,6 +63,7 @@ void ComputeWaveTable(const WaveParams& params, WaveLineSink& sink) {
         previousX = i;
         previousY = y;
     });
+    sink.EndOfCurve();
 }
 
 }  // namespace lurvane

@@ -25,6 +25,8 @@ public:
     virtual ~WaveLineSink() = default;
     virtual void DrawWaveLine(int x1, int y1, int x2, int y2, uint32_t argb) = 0;
     virtual int Height() const = 0;
+    // The curve is complete: a sink that gathers segments draws them now.
+    virtual void EndOfCurve() {}
 };
 
 // Fills entries 0 to Height of `table`. Fails with std::domain_error when Height is 0 or less

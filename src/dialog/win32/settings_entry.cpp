@@ -4,10 +4,13 @@
 
 namespace lurvane::win32 {
 
-// The settings dialog is not built yet: say so instead of failing silently.
-int RunSettingsDialog(int32_t ownerHandle) {
-    HWND owner = ownerHandle > 0 ? reinterpret_cast<HWND>(static_cast<intptr_t>(ownerHandle)) : nullptr;
-    MessageBoxW(owner, L"This version of Lurvane has no settings to change yet.", L"Lurvane", MB_OK | MB_ICONINFORMATION);
+int RunSettingsDialog(const ProgramContext& context, int32_t ownerHandle, DialogLinks links) {
+    // The handle arrives as the host wrote it on the command line; a window that is gone by
+    // now leaves the dialog without an owner rather than without a window.
+    HWND owner = reinterpret_cast<HWND>(static_cast<intptr_t>(ownerHandle));
+    if (ownerHandle <= 0 || !IsWindow(owner)) owner = nullptr;
+    SettingsDialog dialog(context, std::move(links));
+    dialog.RunModal(owner);
     return 0;
 }
 

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 
+#include "dialog/win32/settings_dialog.h"
+#include "imaging/win32/program_context.h"
+
 namespace lurvane::win32 {
 
-int RunSettingsDialog(int32_t ownerHandle);
+// Shows the dialog modally; returns the program's exit code.
+int RunSettingsDialog(const ProgramContext& context, int32_t ownerHandle, DialogLinks links);
 
 }  // namespace lurvane::win32

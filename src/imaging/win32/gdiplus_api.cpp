@@ -43,7 +43,7 @@ GdiPlus::GdiPlus() : module_(LoadLibraryW(L"gdiplus.dll")) {
                  Bind(module, "GdipSetSmoothingMode", SetSmoothingMode) &&
                  Bind(module, "GdipDrawImageRectRectI", DrawImageRectRectI) &&
                  Bind(module, "GdipCreatePen1", CreatePen1) && Bind(module, "GdipDeletePen", DeletePen) &&
-                 Bind(module, "GdipDrawLineI", DrawLineI);
+                 Bind(module, "GdipDrawLineI", DrawLineI) && Bind(module, "GdipDrawLinesI", DrawLinesI);
     // Without it photos keep the turn they were stored with; everything else still works.
     Bind(module, "GdipImageRotateFlip", ImageRotateFlip);
 }

@@ -52,6 +52,7 @@ public:
     Status (WINAPI* CreatePen1)(UINT32, float, int, Pen**) = nullptr;
     Status (WINAPI* DeletePen)(Pen*) = nullptr;
     Status (WINAPI* DrawLineI)(Graphics*, Pen*, INT, INT, INT, INT) = nullptr;
+    Status (WINAPI* DrawLinesI)(Graphics*, Pen*, const POINT*, INT) = nullptr;
     Status (WINAPI* ImageRotateFlip)(Image*, int) = nullptr;  // optional: null where the library lacks it
 
 private:

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "about/win32/about_box.h"
 #include "dialog/win32/settings_entry.h"
 #include "media/win32/sound.h"
 #include "media/win32/sound_device.h"
@@ -82,7 +83,9 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     case SaverMode::FullScreenManual:
         return StartFullScreenSaver(context, SystemMonitors(), music, true);
     case SaverMode::Settings:
-        return RunSettingsDialog(ParseWindowHandle(commandLine));
+        return RunSettingsDialog(context, ParseWindowHandle(commandLine),
+                                 {[&context](HWND owner) { ShowAboutBox(owner, context); },
+                                  [&context] { OpenUpdatePage(context); }});
     case SaverMode::ChangePassword:
         ChangePassword();
         return 0;

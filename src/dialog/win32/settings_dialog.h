@@ -1,0 +1,114 @@
+// The settings dialog (SettingsForm): a view over a SettingsModel. Its two pages, menu and
+// buttons come from the dialog templates in res/; one table binds each control to its setting,
+// one names each caption's text and one each tooltip's control, so that loading, OK and a
+// language change are loops over those tables.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "dialog/win32/picture_preview.h"
+#include "dialog/win32/smoothing_adjuster.h"
+#include "dialog/win32/tool_tip.h"
+#include "dialog/win32/wave_plot_view.h"
+#include "imaging/win32/program_context.h"
+#include "settings/settings_model.h"
+#include "util/win32/handles.h"
+
+namespace lurvane::win32 {
+
+// What the dialog's about entries reach: the about box and the update page live in a folder
+// beside this one, so the program's start hands them over.
+struct DialogLinks {
+    std::function<void(HWND owner)> ShowAbout;
+    std::function<void()> OpenUpdate;
+};
+
+class SettingsDialog {
+public:
+    SettingsDialog(const ProgramContext& context, DialogLinks links);
+    SettingsDialog(const SettingsDialog&) = delete;
+    SettingsDialog& operator=(const SettingsDialog&) = delete;
+    ~SettingsDialog();
+
+    // Creates and loads the dialog, hidden; false when the window cannot be made.
+    bool Create(HWND owner);
+    // Shows the dialog modally to `owner` until it closes; true when it closed with OK.
+    bool RunModal(HWND owner);
+
+    HWND Window() const { return frame_; }
+    // The control with `id` on the frame or either page; null when there is none.
+    HWND Control(int id) const;
+    HWND Page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+    const SettingsModel& Model() const { return model_; }
+    const ToolTip& Tips() const { return tips_; }
+    bool Finished() const { return finished_; }
+    bool Saved() const { return saved_; }
+    int16_t PreviewPhase() const { return previewPhase_; }
+    UINT PreviewInterval() const { return previewInterval_; }
+
+    // One tick of the live plot's timer.
+    void OnPreviewTimer();
+
+private:
+    static INT_PTR CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void OnInit();
+    bool MakePages();
+    bool MakeCustomWindows();
+    void Layout();
+    void ShowPage(int index);
+    void OnCommand(int id, int code);
+    void OnScroll(HWND bar, int code);
+
+    // The model's value shown in a control, and a control's value taken into the model.
+    void ShowSetting(SettingId id);
+    void TakeSetting(SettingId id);
+    void ShowAllSettings();
+
+    void ApplyLanguage();
+    void UpdateTooltips();
+    void SelectLanguage(int32_t language);
+    void UpdateEnabledStates();
+    void SetPreviewInterval();
+    void RenderBackgroundPreview(bool quiet);
+    void OnNumberBoxChanged(int id);
+    void CommitNumberBox(int id);
+
+    void OnOk();
+    void OnCancel();
+    void Finish(bool saved);
+
+    void LoadProfile();
+    void SaveProfile();
+    void ChooseColour();
+    void ChoosePicture();
+    int Ask(const std::string& text, UINT style) const;
+
+    const ProgramContext& context_;
+    DialogLinks links_;
+    SettingsModel model_;
+    std::optional<GdiPlusSession> gdiPlus_;
+    HWND frame_ = nullptr;
+    std::array<HWND, 2> pages_{};
+    ToolTip tips_;
+    PicturePreview preview_;
+    WavePlotView plot_;
+    SmoothingAdjuster adjuster_;
+    GdiObject swatchBrush_;
+    std::array<COLORREF, 16> customColours_{};
+    int16_t previewPhase_ = 0;
+    UINT previewInterval_ = 0;
+    bool rewritingText_ = false;
+    bool finished_ = false;
+    bool saved_ = false;
+};
+
+}  // namespace lurvane::win32
