@@ -8,7 +8,6 @@ namespace e2e {
 namespace {
 
 constexpr DWORD kStartTimeout = 15000;
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 
 bool IsNoticeWhite(uint32_t pixel) { return (pixel & 0xFF) > 220 && ((pixel >> 8) & 0xFF) > 220 && (pixel >> 16) > 220; }
 
@@ -25,24 +24,16 @@ std::pair<int, int> NoticeRows(const ScreenShot& shot) {
     return {first, last};
 }
 
-// Wine reads the display scaling when a program starts: set before the saver, undone after.
 class HighDpiRun : public StoredScene {
 protected:
     void SetUp() override {
-        // Screen coordinates as the saver sees them, not scaled for an unaware program.
-        SetProcessDPIAware();
+        ASSERT_TRUE(scaling_.Set());
         StoreScene(L"lurvane-e2e-dark.bmp", 320, 240, [](int, int) { return 0x203040u; }, L"0,0;15,0;15,15", L"30");
         // Scaling blends the picture's last row with the background colour: make that dark too.
         StoreSetting(L"MaximizeBackground", L"1");
         StoreSetting(L"ColorBackground", L"0");
-        const DWORD dpi = 192;
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi),
-                  ERROR_SUCCESS);
     }
-    void TearDown() override {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
-        StoredScene::TearDown();
-    }
+    support::DisplayScaling scaling_{192};
 };
 
 TEST_F(HighDpiRun, TheManualStartNoticeIsWhollyVisibleAndWhollyErased) {

@@ -15,7 +15,6 @@ namespace e2e {
 namespace {
 
 constexpr DWORD kStartTimeout = 15000;
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 
 // Lets this thread's windows answer, as a host that owns the dialog must.
 void PumpMessages() {
@@ -212,20 +211,13 @@ TEST_F(SettingsDialogRun, AnOwnerGivenAfterTheColonOwnsTheDialogAndIsDisabledMea
     DestroyWindow(host);
 }
 
-// Wine reads the display scaling when a program starts: set before the dialog, undone after.
 class HighDpiDialog : public SettingsDialogRun {
 protected:
     void SetUp() override {
         SettingsDialogRun::SetUp();
-        SetProcessDPIAware();
-        const DWORD dpi = 192;
-        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi),
-                  ERROR_SUCCESS);
+        ASSERT_TRUE(scaling_.Set());
     }
-    void TearDown() override {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
-        SettingsDialogRun::TearDown();
-    }
+    support::DisplayScaling scaling_{192};
 };
 
 TEST_F(HighDpiDialog, ThePreviewKeepsItsTwipsAndTheLayoutAndFontsGrowWithTheDpi) {

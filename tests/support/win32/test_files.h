@@ -56,4 +56,23 @@ inline std::wstring SettingsSubKey() {
     return std::wstring(path.begin(), path.end());
 }
 
+// Display scaling for the programs a test starts from now on (Wine reads it when a program
+// starts); this test process sees screen pixels unscaled. Undone when the object goes.
+class DisplayScaling {
+public:
+    explicit DisplayScaling(DWORD dpi) {
+        SetProcessDPIAware();
+        set_ = RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi) ==
+               ERROR_SUCCESS;
+    }
+    DisplayScaling(const DisplayScaling&) = delete;
+    DisplayScaling& operator=(const DisplayScaling&) = delete;
+    ~DisplayScaling() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels"); }
+    bool Set() const { return set_; }
+
+private:
+    static constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+    bool set_ = false;
+};
+
 }  // namespace support
