@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "dialog/win32/settings_dialog.h"
 #include "media/id3v2_tag_reader.h"
@@ -81,6 +83,42 @@ std::string Id3v23Tag(const std::string& frames) {
 double DurationShown(const std::string& info) {
     const std::size_t blank = info.find(' ');
     return blank == std::string::npos ? -1 : std::atof(info.c_str() + blank + 1);
+}
+
+// What the open-file dialog that `owner` opens next showed, before it is answered with `file`.
+struct FileDialogSeen {
+    std::string Title;
+    std::vector<std::string> Types;
+};
+
+std::thread AnswerFileDialog(HWND owner, std::wstring file, FileDialogSeen& seen) {
+    return std::thread([owner, file = std::move(file), &seen] {
+        HWND dialog = nullptr;
+        for (ULONGLONG end = GetTickCount64() + 10000; dialog == nullptr && GetTickCount64() < end; Sleep(20)) {
+            HWND found = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
+            for (; found != nullptr; found = FindWindowExW(nullptr, found, L"#32770", nullptr))
+                if (GetWindow(found, GW_OWNER) == owner && IsWindowVisible(found)) dialog = found;
+        }
+        if (dialog == nullptr) return;
+        Sleep(200);  // let it finish showing
+        seen.Title = TextOf(dialog);
+        HWND types = GetDlgItem(dialog, 0x470);
+        const auto count = SendMessageW(types, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t item[256] = {};
+            SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+            seen.Types.push_back(Narrow(item));
+        }
+        HWND name = GetDlgItem(dialog, 0x480);
+        if (name == nullptr) {
+            HWND combo = GetDlgItem(dialog, 0x47c);
+            HWND inner = combo != nullptr ? FindWindowExW(combo, nullptr, L"ComboBox", nullptr) : nullptr;
+            name = FindWindowExW(inner != nullptr ? inner : combo, nullptr, L"Edit", nullptr);
+            if (name == nullptr) name = combo;
+        }
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
 }
 
 class SoundPageBackgroundMusic : public ::testing::Test {
@@ -250,6 +288,43 @@ TEST_F(SoundPageBackgroundMusic, PlaysAndStopsThePreviewAndDescribesTheChosenMus
     EXPECT_EQ(player_.GetSoundMode(), "") << "the device is still open after OK";
     EXPECT_EQ(program_.Settings.Read("BackgroundSound"), Narrow(untagged_));
     EXPECT_EQ(program_.Settings.Read("LoopSound"), "1");
+}
+
+TEST_F(SoundPageBackgroundMusic, TheFileChooserOffersSoundFilesAndTheCloseBoxEndsThePreview) {
+    program_.Settings.Write("Language", "2");
+    program_.Settings.Write("BackgroundSound", Narrow(untagged_));
+    const Language english(kEnglish);
+    Open();
+    TurnTo(1);
+    Click(IDC_CMDBTNPLAY);
+    PumpFor(500);
+    ASSERT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
+
+    // Choosing another file while the preview plays: the preview ends, the new file is described.
+    FileDialogSeen seen;
+    std::thread answer = AnswerFileDialog(dialog_->Window(), tagged_, seen);
+    Click(IDC_CMDBTNFINDSNDFILE);
+    answer.join();
+    EXPECT_EQ(seen.Title, "Choose background music");
+    EXPECT_EQ(seen.Types, (std::vector<std::string>{"All soundfiles (*.mp3;*.wma;*.mid;*.wav)", "MP3 (*.mp3)",
+                                                    "WMA (*.wma)", "MID (*.mid)", "WAV (*.wav)",
+                                                    "All files (*.*)"}));
+    EXPECT_EQ(TextOf(Control(IDC_TXSOUNDFILE)), Narrow(tagged_));
+    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play));
+    EXPECT_EQ(TextOf(Control(IDC_LABELSNDPROGRESS)), "");
+    const std::string info = TextOf(Control(IDC_LABELMP3));
+    EXPECT_NE(info.find("\r\nTitle: Wellen\r\n"), std::string::npos) << info;
+
+    // The close box stops a preview and stores nothing.
+    Click(IDC_CMDBTNPLAY);
+    PumpFor(400);
+    ASSERT_EQ(player_.GetSoundMode(), "playing");
+    SendMessageW(dialog_->Window(), WM_CLOSE, 0, 0);
+    PumpFor(20);
+    EXPECT_TRUE(dialog_->Finished());
+    EXPECT_FALSE(dialog_->Saved());
+    EXPECT_EQ(player_.GetSoundMode(), "") << "the device is still open after the close box";
+    EXPECT_EQ(program_.Settings.Read("BackgroundSound"), Narrow(untagged_));
 }
 
 }  // namespace
