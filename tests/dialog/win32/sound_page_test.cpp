@@ -315,7 +315,24 @@ TEST_F(SoundPageBackgroundMusic, TheFileChooserOffersSoundFilesAndTheCloseBoxEnd
     const std::string info = TextOf(Control(IDC_LABELMP3));
     EXPECT_NE(info.find("\r\nTitle: Wellen\r\n"), std::string::npos) << info;
 
+    // A piece that ends by itself, and one that cannot play at all, bring the page back to Play.
+    Type(folder_ + L"\\tone.mp3");
+    Click(IDC_CMDBTNPLAY);
+    PumpFor(400);
+    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
+    PumpFor(1600);
+    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play)) << "the one-second tone is over";
+    EXPECT_EQ(TextOf(Control(IDC_LABELSNDPROGRESS)), "");
+    EXPECT_EQ(BarWidth(), 0);
+    Type(folder_ + L"\\nowhere.mp3");
+    Click(IDC_CMDBTNPLAY);
+    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
+    PumpFor(500);
+    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play));
+    EXPECT_EQ(TextOf(Control(IDC_LABELMP3)), "Duration: 0 sec.\r\nno ID3v2 Tag");
+
     // The close box stops a preview and stores nothing.
+    Type(tagged_);
     Click(IDC_CMDBTNPLAY);
     PumpFor(400);
     ASSERT_EQ(player_.GetSoundMode(), "playing");
