@@ -35,11 +35,11 @@ if(LURVANE_WINDOWS_TESTS)
   target_link_options(windows_tests PRIVATE ${static_runtime})
   include(GoogleTest)
   # Tests with "BackgroundMusic" in their names hear what is played through a HOME whose sound
-  # goes to a file.
+  # goes to a file; they share that file, so they never run side by side.
   set(sound_home ${CMAKE_BINARY_DIR}/sound-home)
   add_test(NAME sound_home COMMAND ${CMAKE_SOURCE_DIR}/tests/support/make-sound-home ${sound_home})
   set_tests_properties(sound_home PROPERTIES FIXTURES_SETUP sound_home)
-  set(with_sound FIXTURES_REQUIRED sound_home ENVIRONMENT LURVANE_SOUND_HOME=${sound_home})
+  set(with_sound FIXTURES_REQUIRED sound_home RESOURCE_LOCK sound_sink ENVIRONMENT LURVANE_SOUND_HOME=${sound_home})
   # Listed when ctest runs, inside the Wine session that scripts/test has started by then.
   gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER -*BackgroundMusic*)
   gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER *BackgroundMusic*

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialog/dialog_rules.h"
+#include "dialog/sound_page_rules.h"
 #include "dialog/tooltip_texts.h"
 #include "imaging/picture_types.h"
 #include "imaging/win32/screen_capture.h"
@@ -26,6 +27,8 @@ namespace lurvane::win32 {
 namespace {
 
 constexpr UINT_PTR kPreviewTimer = 1;
+constexpr UINT_PTR kSoundTimer = 2;
+constexpr UINT kSoundTimerInterval = 200;
 constexpr int kTipShowTime = 20000;
 
 // How a control holds its setting.
@@ -130,7 +133,6 @@ constexpr Caption kCaptions[] = {
     {IDC_CMDSAVEPATH, TextId::SaveProfileButton},
     {IDC_CMDCOLOR, TextId::ChooseBackgroundColour},
     {IDC_CMDBTNFINDSNDFILE, TextId::Find},
-    {IDC_CMDBTNPLAY, TextId::Play},
 };
 
 struct Tip {
@@ -203,6 +205,13 @@ BOOL CALLBACK FindControl(HWND child, LPARAM data) {
     return FALSE;
 }
 
+// The decimal sign of the user's locale, which the sound page's numbers are shown in.
+std::string DecimalSign() {
+    wchar_t sign[8] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sign, 8) <= 1) return ".";
+    return Narrow(sign);
+}
+
 int ScrollValue(HWND bar) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -213,9 +222,10 @@ int ScrollValue(HWND bar) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(const ProgramContext& context, DialogLinks links)
+SettingsDialog::SettingsDialog(const ProgramContext& context, DialogLinks links, MusicLinks music)
     : context_(context),
       links_(std::move(links)),
+      music_(std::move(music)),
       preview_(context.Pictures),
       plot_(context.Pictures),
       adjuster_([this](int32_t percent) {
@@ -223,6 +233,7 @@ SettingsDialog::SettingsDialog(const ProgramContext& context, DialogLinks links)
       }) {}
 
 SettingsDialog::~SettingsDialog() {
+    StopSoundPreview();
     if (frame_ != nullptr) DestroyWindow(frame_);
 }
 
@@ -315,12 +326,15 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_SSTAB1 && header->code == TCN_SELCHANGE)
+        if (header->idFrom == IDC_SSTAB1 && header->code == TCN_SELCHANGE) {
             ShowPage(TabCtrl_GetCurSel(header->hwndFrom));
+            DisplayMP3Info();
+        }
         return TRUE;
     }
     case WM_TIMER:
         if (wParam == kPreviewTimer) OnPreviewTimer();
+        else if (wParam == kSoundTimer) OnSoundTimer();
         return TRUE;
     case WM_CLOSE:
         OnCancel();
@@ -334,6 +348,7 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_DESTROY:
         KillTimer(frame_, kPreviewTimer);
+        KillTimer(frame_, kSoundTimer);
         tips_.Destroy();
         return TRUE;
     }
@@ -381,6 +396,7 @@ void SettingsDialog::OnInit() {
     LoadSettings(model_, context_.Settings);
     SelectLanguage(model_.Number(SettingId::Language));
     ShowAllSettings();
+    DisplayMP3Info();
     SetText(Control(IDC_LABELZOOMFACTOR), NumberText(model_.ZoomFactor()) + "x");
     EnableWindow(Control(IDC_CMDBTNZOOMDN), FALSE);
     RenderBackgroundPreview(true);
@@ -569,7 +585,9 @@ void SettingsDialog::ApplyLanguage() {
         TabCtrl_SetItem(tab, i, &item);
     }
     for (const Caption& caption : kCaptions) SetText(Control(caption.Control), texts.GetLangString(caption.Text));
+    ShowPlayCaption();
     UpdateTooltips();
+    DisplayMP3Info();
 }
 
 void SettingsDialog::UpdateTooltips() {
@@ -717,6 +735,12 @@ void SettingsDialog::OnCommand(int id, int code) {
         if (code == EN_CHANGE && !rewritingText_) {
             TakeSetting(SettingId::BackgroundSound);
             UpdateEnabledStates();
+            // An empty box disables the button, so a preview could not be stopped any more;
+            // and its information goes at once, which asks the device nothing.
+            if (TrimBlanks(model_.Text(SettingId::BackgroundSound)).empty()) {
+                StopSoundPreview();
+                DisplayMP3Info();
+            }
         }
         return;
     case IDC_CHKSHOWFPS:
@@ -749,6 +773,12 @@ void SettingsDialog::OnCommand(int id, int code) {
     case IDC_CMDCHOOSEBACKGROUNDIMAGE:
         ChoosePicture();
         return;
+    case IDC_CMDBTNFINDSNDFILE:
+        ChooseSoundFile();
+        return;
+    case IDC_CMDBTNPLAY:
+        if (code == BN_CLICKED) OnPlay();
+        return;
     }
 }
 
@@ -769,6 +799,7 @@ void SettingsDialog::OnCancel() {
 }
 
 void SettingsDialog::Finish(bool saved) {
+    StopSoundPreview();
     KillTimer(frame_, kPreviewTimer);
     saved_ = saved;
     finished_ = true;
@@ -862,6 +893,107 @@ void SettingsDialog::ChoosePicture() {
         }
     }
     RenderBackgroundPreview(false);
+}
+
+}  // namespace lurvane::win32
+
+namespace lurvane::win32 {
+
+void SettingsDialog::ChooseSoundFile() {
+    const Language& texts = context_.Texts;
+    std::string path = WindowText(Control(IDC_TXSOUNDFILE));
+    FileDialogRequest request;
+    request.Title = texts.GetLangString(TextId::ChooseBackgroundMusic);
+    request.Filter = FilterText({{texts.GetLangString(TextId::AllSoundFiles) + " (*.mp3;*.wma;*.mid;*.wav)",
+                                  "*.mp3;*.wma;*.mid;*.wav"},
+                                 {"MP3 (*.mp3)", "*.mp3"},
+                                 {"WMA (*.wma)", "*.wma"},
+                                 {"MID (*.mid)", "*.mid"},
+                                 {"WAV (*.wav)", "*.wav"},
+                                 {texts.GetLangString(TextId::AllFiles) + " (*.*)", "*.*"}});
+    request.ViewCommand = kThumbnailView;
+    // The box's change handling takes the chosen name into the model.
+    if (ShowFileDialog(frame_, request, path)) SetText(Control(IDC_TXSOUNDFILE), path);
+    DisplayMP3Info();
+}
+
+void SettingsDialog::DisplayMP3Info() {
+    HWND box = Control(IDC_TXSOUNDFILE);
+    HWND info = Control(IDC_LABELMP3);
+    if (box == nullptr || info == nullptr) return;
+    const std::string file = WindowText(box);
+    if (file == lastDisplayedSoundFile_) return;
+    lastDisplayedSoundFile_ = file;
+    if (TrimBlanks(file).empty()) {
+        SetText(info, "");
+        return;
+    }
+    const bool mp3 = IsMp3Name(file);
+    std::optional<SongTag> tag;
+    if (mp3 && music_.ReadTag) tag = music_.ReadTag(file);
+    int32_t length = 0;
+    if (music_.Player != nullptr) {
+        // The device has one alias: a preview still holding it would make the open fail.
+        StopSoundPreview();
+        music_.Player->OpenBackgroundSound(file);
+        length = music_.Player->GetSoundLength();
+        music_.Player->StopBackgroundSound();
+    }
+    SetText(info, SoundInfoText(context_.Texts, length, mp3, tag, DecimalSign()));
+}
+
+void SettingsDialog::OnPlay() {
+    if (previewingSound_) {
+        StopSoundPreview();
+        return;
+    }
+    if (music_.Player == nullptr) return;
+    DisplayMP3Info();
+    previewingSound_ = true;
+    ShowPlayCaption();
+    // A play that fails shows at the first tick, when the device does not report "playing".
+    music_.Player->PlayBackgroundSound(WindowText(Control(IDC_TXSOUNDFILE)), false);
+    SetTimer(frame_, kSoundTimer, kSoundTimerInterval, nullptr);
+}
+
+void SettingsDialog::OnSoundTimer() {
+    if (!previewingSound_ || music_.Player == nullptr) {
+        KillTimer(frame_, kSoundTimer);
+        return;
+    }
+    const int32_t length = music_.Player->GetSoundLength();
+    const int32_t position = music_.Player->GetSoundPosition();
+    if (music_.Player->GetSoundMode() != "playing") {
+        StopSoundPreview();
+        return;
+    }
+    ShowSoundProgress(length, position);
+}
+
+void SettingsDialog::StopSoundPreview() {
+    if (!previewingSound_) return;
+    previewingSound_ = false;
+    if (frame_ != nullptr) KillTimer(frame_, kSoundTimer);
+    if (music_.Player != nullptr) music_.Player->StopBackgroundSound();
+    ShowPlayCaption();
+    ShowSoundProgress(0, 0);
+}
+
+void SettingsDialog::ShowPlayCaption() {
+    SetText(Control(IDC_CMDBTNPLAY), context_.Texts.GetLangString(previewingSound_ ? TextId::Stop : TextId::Play));
+}
+
+void SettingsDialog::ShowSoundProgress(int32_t length, int32_t position) {
+    HWND outline = Control(IDC_SNDPROGRESS);
+    HWND bar = Control(IDC_SNDPROGRESSBAR);
+    if (outline == nullptr || bar == nullptr) return;
+    // The bar fills the inside of the outline, never its border.
+    RECT inside = PlaceOf(outline);
+    InflateRect(&inside, -1, -1);
+    const int width = ProgressBarWidth(inside.right - inside.left, length, position);
+    SetWindowPos(bar, nullptr, inside.left, inside.top, width, inside.bottom - inside.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (width > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    SetText(Control(IDC_LABELSNDPROGRESS), length == 0 ? "" : SecondsText(position, DecimalSign(), false) + "s");
 }
 
 }  // namespace lurvane::win32

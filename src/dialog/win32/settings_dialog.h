@@ -10,11 +10,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "dialog/win32/picture_preview.h"
 #include "dialog/win32/smoothing_adjuster.h"
 #include "dialog/win32/tool_tip.h"
 #include "dialog/win32/wave_plot_view.h"
+#include "dialog/sound_page_rules.h"
+#include "imaging/win32/background_music.h"
 #include "imaging/win32/program_context.h"
 #include "settings/settings_model.h"
 #include "util/win32/handles.h"
@@ -28,9 +31,16 @@ struct DialogLinks {
     std::function<void()> OpenUpdate;
 };
 
+// What the sound page reaches: the program's one player, and the tag reader, which lives in
+// the media folder beside this one. Without a player the page shows no length and plays nothing.
+struct MusicLinks {
+    BackgroundMusic* Player = nullptr;
+    std::function<std::optional<SongTag>(const std::string& file)> ReadTag;
+};
+
 class SettingsDialog {
 public:
-    SettingsDialog(const ProgramContext& context, DialogLinks links);
+    SettingsDialog(const ProgramContext& context, DialogLinks links, MusicLinks music = {});
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
     ~SettingsDialog();
@@ -53,6 +63,8 @@ public:
 
     // One tick of the live plot's timer.
     void OnPreviewTimer();
+    // One tick of the sound page's timer, which follows a playing preview.
+    void OnSoundTimer();
 
 private:
     static INT_PTR CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -92,8 +104,16 @@ private:
     void ChoosePicture();
     int Ask(const std::string& text, UINT style) const;
 
+    void ChooseSoundFile();
+    void DisplayMP3Info();
+    void OnPlay();
+    void StopSoundPreview();
+    void ShowPlayCaption();
+    void ShowSoundProgress(int32_t length, int32_t position);
+
     const ProgramContext& context_;
     DialogLinks links_;
+    MusicLinks music_;
     SettingsModel model_;
     std::optional<GdiPlusSession> gdiPlus_;
     HWND frame_ = nullptr;
@@ -107,6 +127,10 @@ private:
     int16_t previewPhase_ = 0;
     UINT previewInterval_ = 0;
     bool rewritingText_ = false;
+    // The preview's state lives here and not in the button's caption, which a language
+    // change rewrites.
+    bool previewingSound_ = false;
+    std::string lastDisplayedSoundFile_;
     bool finished_ = false;
     bool saved_ = false;
 };

@@ -10,6 +10,6 @@
 namespace lurvane::win32 {
 
 // Shows the dialog modally; returns the program's exit code.
-int RunSettingsDialog(const ProgramContext& context, int32_t ownerHandle, DialogLinks links);
+int RunSettingsDialog(const ProgramContext& context, int32_t ownerHandle, DialogLinks links, MusicLinks music);
 
 }  // namespace lurvane::win32

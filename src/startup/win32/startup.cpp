@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "about/win32/about_box.h"
 #include "dialog/win32/settings_entry.h"
+#include "media/id3v2_tag_reader.h"
 #include "media/win32/sound.h"
 #include "media/win32/sound_device.h"
 #include "saver/win32/main_form.h"
@@ -62,6 +64,17 @@ int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monit
     return session.Run();
 }
 
+namespace {
+
+// The sound page's view of a music file's tag; nothing when the file has none.
+std::optional<SongTag> ReadSongTag(const std::string& file) {
+    ID3v2TagInfo info;
+    if (!ReadID3v2Tag(file, info)) return std::nullopt;
+    return SongTag{info.Title, info.Artist, info.Album, info.Year};
+}
+
+}  // namespace
+
 int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     if (!IsDllAvailable(L"gdiplus.dll")) {
         MessageBoxW(nullptr, L"GDI+ DLL fehlt. Programm wird beendet.", L"Lurvane", MB_OK);
@@ -85,7 +98,8 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     case SaverMode::Settings:
         return RunSettingsDialog(context, ParseWindowHandle(commandLine),
                                  {[&context](HWND owner) { ShowAboutBox(owner, context); },
-                                  [&context] { OpenUpdatePage(context); }});
+                                  [&context] { OpenUpdatePage(context); }},
+                                 {&music, &ReadSongTag});
     case SaverMode::ChangePassword:
         ChangePassword();
         return 0;
