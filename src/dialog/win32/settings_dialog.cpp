@@ -21,6 +21,7 @@
 #include "util/text_rules.h"
 #include "util/win32/common_dialogs.h"
 #include "util/win32/dpi.h"
+#include "util/win32/locale_text.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
@@ -203,13 +204,6 @@ BOOL CALLBACK FindControl(HWND child, LPARAM data) {
     if (GetDlgCtrlID(child) != search->Id) return TRUE;
     search->Found = child;
     return FALSE;
-}
-
-// The decimal sign of the user's locale, which the sound page's numbers are shown in.
-std::string DecimalSign() {
-    wchar_t sign[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sign, 8) <= 1) return ".";
-    return Narrow(sign);
 }
 
 int ScrollValue(HWND bar) {
@@ -895,9 +889,6 @@ void SettingsDialog::ChoosePicture() {
     RenderBackgroundPreview(false);
 }
 
-}  // namespace lurvane::win32
-
-namespace lurvane::win32 {
 
 void SettingsDialog::ChooseSoundFile() {
     const Language& texts = context_.Texts;
@@ -939,7 +930,7 @@ void SettingsDialog::DisplayMP3Info() {
         length = music_.Player->GetSoundLength();
         music_.Player->StopBackgroundSound();
     }
-    SetText(info, SoundInfoText(context_.Texts, length, mp3, tag, DecimalSign()));
+    SetText(info, SoundInfoText(context_.Texts, length, mp3, tag, UserDecimalSeparator()));
 }
 
 void SettingsDialog::OnPlay() {
@@ -993,7 +984,7 @@ void SettingsDialog::ShowSoundProgress(int32_t length, int32_t position) {
     const int width = ProgressBarWidth(inside.right - inside.left, length, position);
     SetWindowPos(bar, nullptr, inside.left, inside.top, width, inside.bottom - inside.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | (width > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    SetText(Control(IDC_LABELSNDPROGRESS), length == 0 ? "" : SecondsText(position, DecimalSign(), false) + "s");
+    SetText(Control(IDC_LABELSNDPROGRESS), length == 0 ? "" : SecondsText(position, UserDecimalSeparator(), false) + "s");
 }
 
 }  // namespace lurvane::win32

@@ -8,6 +8,7 @@
 #include "saver/shade.h"
 #include "util/text_rules.h"
 #include "util/win32/dpi.h"
+#include "util/win32/locale_text.h"
 #include "util/win32/message_loop.h"
 #include "util/win32/text_convert.h"
 #include "waves/bounding_box.h"
@@ -38,12 +39,6 @@ RECT Union(const RECT& a, const RECT& b) {
     RECT both;
     UnionRect(&both, &a, &b);
     return both;
-}
-
-std::string UserDecimalSeparator() {
-    wchar_t separator[8] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1) return ".";
-    return Narrow(separator);
 }
 
 void TraceWindowPlacement(HWND window, const Trace& trace) {
