@@ -39,6 +39,15 @@ bool PathMarkers::Move(std::size_t index, float left, float top) {
     return true;
 }
 
+bool PathMarkers::DragTo(std::size_t index, double x, double y, double width, double height) {
+    if (index >= markers_.size()) return false;
+    const auto keptOn = [](double pointer, double extent) {
+        return static_cast<float>(std::nearbyint(std::clamp(pointer - kHalf, -kHalf, extent - kHalf)));
+    };
+    markers_[index] = {keptOn(x, width), keptOn(y, height)};
+    return true;
+}
+
 void PathMarkers::AddPathPoint(float x, float y) { markers_.push_back({x, y}); }
 
 bool PathMarkers::InsertPathPoint(std::size_t index, float x, float y) {

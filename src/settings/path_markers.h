@@ -38,6 +38,12 @@ public:
     // Puts the top-left corner of an existing marker at (left, top); false for a bad index.
     bool Move(std::size_t index, float left, float top);
 
+    // A drag with the pointer at (x, y), twips of a preview `width` x `height`: the marker's
+    // centre jumps under the pointer, its corner rounded to whole twips (halves to even), and
+    // the centre stays on the preview. The place depends only on the pointer, so many small
+    // moves never drift. False for a bad index.
+    bool DragTo(std::size_t index, double x, double y, double width, double height);
+
     // Appends a marker whose top-left corner is at (x, y).
     void AddPathPoint(float x, float y);
 

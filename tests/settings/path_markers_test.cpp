@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 #include <string>
 
 namespace lurvane {
@@ -84,6 +88,31 @@ TEST(PathMarkers, ScalingByTwoAndThenByOneHalfReturnsEveryMarker) {
     EXPECT_DOUBLE_EQ(markers.Centre(1).X, 2469);
     markers.ScalePathPoints(0.5, 0.5);
     EXPECT_EQ(markers.Positions(), before);
+}
+
+TEST(PathMarkers, ADraggedCentreFollowsThePointerStaysOnThePreviewAndNeverDrifts) {
+    PathMarkers markers = CentredAt({{0, 0}, {100, 100}});
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> pointer(-3000, 13000);
+    for (int i = 0; i < 1000; ++i) {
+        const double x = pointer(random), y = pointer(random);
+        ASSERT_TRUE(markers.DragTo(1, x, y, 9990, 7470));
+        const MarkerCentre centre = markers.Centre(1);
+        EXPECT_NEAR(centre.X, std::clamp(x, 0.0, 9990.0), 0.5) << x;
+        EXPECT_NEAR(centre.Y, std::clamp(y, 0.0, 7470.0), 0.5) << y;
+        EXPECT_EQ(markers.At(1).Left, std::nearbyint(markers.At(1).Left));
+    }
+    EXPECT_FALSE(markers.DragTo(2, 0, 0, 9990, 7470));
+    // Halves go to even: a pointer at 150 twips puts the corner at 52.5, so 52.
+    markers.DragTo(0, 150, 165, 4995, 3735);
+    EXPECT_EQ(markers.At(0), (MarkerPosition{52, 68}));
+    // A pointer that creeps a fifteenth of a pixel at a time and comes back finds the marker
+    // where it was.
+    markers.DragTo(0, 1000, 1000, 4995, 3735);
+    const MarkerPosition start = markers.At(0);
+    for (int i = 0; i < 300; ++i) markers.DragTo(0, 1000 + i, 1000 + i, 4995, 3735);
+    for (int i = 300; i >= 0; --i) markers.DragTo(0, 1000 + i, 1000 + i, 4995, 3735);
+    EXPECT_EQ(markers.At(0), start);
 }
 
 TEST(PathPointsText, WritesRoundedCornersAndReadsTheListRules) {

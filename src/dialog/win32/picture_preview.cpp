@@ -1,7 +1,9 @@
 #include "dialog/win32/picture_preview.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include <cmath>
-#include <vector>
 
 #include "util/win32/dpi.h"
 #include "util/win32/handles.h"
@@ -13,83 +15,224 @@ namespace {
 constexpr wchar_t kClassName[] = L"LurvanePicturePreview";
 constexpr double kTwipsPerInch = 1440;
 constexpr int kBilinear = 3;
+constexpr UINT_PTR kMarkerSubclass = 1;
 
 }  // namespace
 
+double PicturePreview::TwipsPerPixel() const {
+    HWND parent = Window() != nullptr ? GetParent(Window()) : nullptr;
+    return kTwipsPerInch / WindowDpi(parent != nullptr ? parent : Window());
+}
+
+int PicturePreview::ToPixels(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
+
 SIZE PicturePreview::SizeAtDpi() const {
-    const double dpi = WindowDpi(GetParent(Window()) != nullptr ? GetParent(Window()) : Window());
-    return {static_cast<LONG>(std::lround(kPreviewWidthTwips * dpi / kTwipsPerInch)),
-            static_cast<LONG>(std::lround(kPreviewHeightTwips * dpi / kTwipsPerInch))};
+    return {ToPixels(kPreviewWidthTwips), ToPixels(kPreviewHeightTwips)};
 }
 
 bool PicturePreview::Create(HWND parent, int id, POINT topLeft) {
-    const double dpi = WindowDpi(parent);
+    const double twipsPerPixel = kTwipsPerInch / WindowDpi(parent);
     const RECT place{topLeft.x, topLeft.y,
-                     topLeft.x + static_cast<LONG>(std::lround(kPreviewWidthTwips * dpi / kTwipsPerInch)),
-                     topLeft.y + static_cast<LONG>(std::lround(kPreviewHeightTwips * dpi / kTwipsPerInch))};
-    return CreateChild(kClassName, parent, id, place);
+                     topLeft.x + static_cast<LONG>(std::lround(kPreviewWidthTwips / twipsPerPixel)),
+                     topLeft.y + static_cast<LONG>(std::lround(kPreviewHeightTwips / twipsPerPixel))};
+    return CreateChild(kClassName, parent, id, place, WS_CLIPCHILDREN);
 }
 
 void PicturePreview::PlaceAt(POINT topLeft) {
     const SIZE size = SizeAtDpi();
     Place(RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy});
+    Redraw();  // the markers' pixel size follows the DPI too
 }
 
 bool PicturePreview::Render(const std::string& path, const PathMarkers& markers) {
     wantedPath_ = path;
+    if (path != loadedPath_) layerKey_.clear();  // a picture that failed is tried again
     markers_ = markers;
-    DibSurface& surface = Surface();
-    if (surface.Empty()) return true;
-    const bool drawn = DrawPicture(path);
-    DrawPath(markers);
-    Present();
-    return drawn;
+    Compose();
+    return pictureDrawn_;
 }
 
-void PicturePreview::Redraw() { Render(wantedPath_, markers_); }
+void PicturePreview::ShowMarkers(const PathMarkers& markers) {
+    markers_ = markers;
+    Compose();
+}
 
-bool PicturePreview::DrawPicture(const std::string& path) {
+void PicturePreview::Redraw() { Compose(); }
+
+void PicturePreview::Compose() {
     DibSurface& surface = Surface();
-    surface.Fill(GetSysColor(COLOR_APPWORKSPACE));
-    if (path.empty()) return true;
-    if (path != loadedPath_ || picture_ == nullptr) {
-        auto picture = std::make_unique<GdiPlusPicture>(pictures_, Widen(path));
+    if (surface.Empty()) return;
+    const std::string key = wantedPath_ + '|' + std::to_string(surface.Width()) + 'x' +
+                            std::to_string(surface.Height()) + '|' + std::to_string(placement_.Zoom) + '|' +
+                            std::to_string(ToPixels(placement_.Left)) + ',' + std::to_string(ToPixels(placement_.Top));
+    if (key != layerKey_) {
+        if (layer_.Width() != surface.Width() || layer_.Height() != surface.Height())
+            layer_.Resize(surface.Width(), surface.Height());
+        DrawPicture(layer_);
+        layerKey_ = key;
+    }
+    // The picture comes first, every time, so that no old polygon stays behind.
+    BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), layer_.Dc(), 0, 0, SRCCOPY);
+    DrawPath();
+    Present();
+    PlaceMarkers();
+}
+
+void PicturePreview::DrawPicture(DibSurface& layer) {
+    layer.Fill(GetSysColor(COLOR_APPWORKSPACE));
+    pictureDrawn_ = true;
+    if (wantedPath_.empty()) return;
+    if (wantedPath_ != loadedPath_ || picture_ == nullptr) {
+        auto picture = std::make_unique<GdiPlusPicture>(pictures_, Widen(wantedPath_));
         if (picture->Loaded()) {
             picture_ = std::move(picture);
-            loadedPath_ = path;
+            loadedPath_ = wantedPath_;
         } else {
             picture_.reset();
             loadedPath_.clear();  // the next call tries the file again
         }
     }
-    if (picture_ != nullptr && picture_->DrawScaled(surface.Dc(), 0, 0, surface.Width(), surface.Height(), kBilinear))
-        return true;
+    const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
+    const int width = ToPixels(placement_.Zoom * kPreviewWidthTwips);
+    const int height = ToPixels(placement_.Zoom * kPreviewHeightTwips);
+    if (picture_ != nullptr && picture_->DrawScaled(layer.Dc(), left, top, width, height, kBilinear)) return;
     // A cross from corner to corner says the picture could not be shown.
-    surface.Fill(GetSysColor(COLOR_BTNFACE));
-    SelectedObject pen(surface.Dc(), GetStockObject(BLACK_PEN));
-    MoveToEx(surface.Dc(), 0, 0, nullptr);
-    LineTo(surface.Dc(), surface.Width(), surface.Height());
-    MoveToEx(surface.Dc(), surface.Width() - 1, 0, nullptr);
-    LineTo(surface.Dc(), -1, surface.Height());
-    return false;
+    pictureDrawn_ = false;
+    layer.Fill(GetSysColor(COLOR_BTNFACE));
+    SelectedObject pen(layer.Dc(), GetStockObject(BLACK_PEN));
+    MoveToEx(layer.Dc(), left, top, nullptr);
+    LineTo(layer.Dc(), left + width, top + height);
+    MoveToEx(layer.Dc(), left + width - 1, top, nullptr);
+    LineTo(layer.Dc(), left - 1, top + height);
 }
 
-void PicturePreview::DrawPath(const PathMarkers& markers) {
-    DibSurface& surface = Surface();
-    const double pixelsPerTwipX = surface.Width() / kPreviewWidthTwips;
-    const double pixelsPerTwipY = surface.Height() / kPreviewHeightTwips;
+void PicturePreview::DrawPath() {
+    HDC dc = Surface().Dc();
     std::vector<POINT> points;
-    points.reserve(markers.Count());
-    for (std::size_t i = 0; i < markers.Count(); ++i) {
-        const MarkerCentre centre = markers.Centre(i);
-        points.push_back({static_cast<LONG>(std::nearbyint(centre.X * pixelsPerTwipX)),
-                          static_cast<LONG>(std::nearbyint(centre.Y * pixelsPerTwipY))});
+    points.reserve(markers_.Count());
+    for (std::size_t i = 0; i < markers_.Count(); ++i) {
+        const MarkerCentre centre = markers_.Centre(i);
+        points.push_back({ToPixels(placement_.Left + centre.X), ToPixels(placement_.Top + centre.Y)});
     }
     GdiObject hatch(CreateHatchBrush(HS_FDIAGONAL, RGB(255, 255, 255)));
-    SelectedObject brush(surface.Dc(), hatch.get());
-    SelectedObject pen(surface.Dc(), GetStockObject(BLACK_PEN));
-    SetBkMode(surface.Dc(), TRANSPARENT);
-    Polygon(surface.Dc(), points.data(), static_cast<int>(points.size()));
+    // The hatch moves with the picture when it scrolls.
+    SetBrushOrgEx(dc, ToPixels(placement_.Left) & 7, ToPixels(placement_.Top) & 7, nullptr);
+    SelectedObject brush(dc, hatch.get());
+    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+    SetBkMode(dc, TRANSPARENT);
+    Polygon(dc, points.data(), static_cast<int>(points.size()));
+}
+
+void PicturePreview::PlaceMarkers() {
+    if (Window() == nullptr) return;
+    while (markerWindows_.size() > markers_.Count()) {
+        DestroyWindow(markerWindows_.back());
+        markerWindows_.pop_back();
+    }
+    const int size = ToPixels(PathMarkers::kMarkerSize);
+    for (std::size_t i = 0; i < markers_.Count(); ++i) {
+        if (i == markerWindows_.size()) {
+            HWND marker = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON, 0, 0, size, size, Window(),
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstMarkerId + i)),
+                                          GetModuleHandleW(nullptr), nullptr);
+            if (marker == nullptr) return;
+            SetWindowSubclass(marker, &MarkerProc, kMarkerSubclass, reinterpret_cast<DWORD_PTR>(this));
+            markerWindows_.push_back(marker);
+        }
+        HWND marker = markerWindows_[i];
+        const MarkerPosition position = markers_.At(i);
+        const POINT wanted{ToPixels(placement_.Left + position.Left), ToPixels(placement_.Top + position.Top)};
+        RECT now{};
+        GetWindowRect(marker, &now);
+        MapWindowPoints(HWND_DESKTOP, Window(), reinterpret_cast<POINT*>(&now), 2);
+        const bool placed = now.left == wanted.x && now.top == wanted.y && now.right - now.left == size;
+        const bool shown = IsWindowVisible(marker) != FALSE;
+        if (placed && shown == markersShown_) continue;
+        SetWindowPos(marker, nullptr, wanted.x, wanted.y, size, size,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (markersShown_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+}
+
+void PicturePreview::DestroyMarkers() {
+    for (HWND marker : markerWindows_) DestroyWindow(marker);
+    markerWindows_.clear();
+}
+
+void PicturePreview::Report(HWND from, PreviewPointer::Action what, bool right, WPARAM keys, LPARAM at) {
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (from != Window()) MapWindowPoints(from, Window(), &point, 1);
+    PreviewPointer pointer;
+    pointer.What = what;
+    pointer.RightButton = right;
+    pointer.LeftHeld = (keys & MK_LBUTTON) != 0;
+    RECT client{};
+    GetClientRect(Window(), &client);
+    pointer.Inside = PtInRect(&client, point) != FALSE;
+    for (std::size_t i = 0; i < markerWindows_.size(); ++i)
+        if (markerWindows_[i] == from) {
+            pointer.OnMarker = true;
+            pointer.Marker = i;
+        }
+    const double twipsPerPixel = TwipsPerPixel();
+    pointer.X = point.x * twipsPerPixel - placement_.Left;
+    pointer.Y = point.y * twipsPerPixel - placement_.Top;
+    if (onPointer_) onPointer_(pointer);
+}
+
+LRESULT CALLBACK PicturePreview::MarkerProc(HWND marker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR data) {
+    auto* self = reinterpret_cast<PicturePreview*>(data);
+    using Action = PreviewPointer::Action;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        self->Report(marker, Action::Press, message == WM_RBUTTONDOWN, wParam, lParam);
+        break;
+    case WM_MOUSEMOVE: {
+        // The button shows itself pressed while it has the pointer; the move follows.
+        const LRESULT result = DefSubclassProc(marker, message, wParam, lParam);
+        self->Report(marker, Action::Move, false, wParam, lParam);
+        return result;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        const LRESULT result = DefSubclassProc(marker, message, wParam, lParam);
+        self->Report(marker, Action::Release, message == WM_RBUTTONUP, wParam, lParam);
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(marker, &MarkerProc, kMarkerSubclass);
+        break;
+    }
+    return DefSubclassProc(marker, message, wParam, lParam);
+}
+
+LRESULT PicturePreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    using Action = PreviewPointer::Action;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        SetCapture(Window());
+        Report(Window(), Action::Press, message == WM_RBUTTONDOWN, wParam, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        Report(Window(), Action::Move, false, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (GetCapture() == Window()) ReleaseCapture();
+        Report(Window(), Action::Release, message == WM_RBUTTONUP, wParam, lParam);
+        return 0;
+    case WM_SETCURSOR:
+        // Over a marker the marker's own arrow shows.
+        if (reinterpret_cast<HWND>(wParam) != Window() || LOWORD(lParam) != HTCLIENT) return FALSE;
+        SetCursor(cursor_ != nullptr ? cursor_ : LoadCursorW(nullptr, IDC_ARROW));
+        return TRUE;
+    case WM_DESTROY:
+        DestroyMarkers();
+        break;
+    }
+    return HandleSurfaceMessage(message, wParam, lParam);
 }
 
 }  // namespace lurvane::win32

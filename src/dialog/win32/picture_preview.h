@@ -1,13 +1,18 @@
-// The background picture preview (PictureScrollable with PictureBackgroundImagePreview): the
-// chosen picture stretched over the whole area, and the path drawn over it as a hatched
-// polygon through the marker centres. The area stands for the saver's whole picture; its size
-// is 4995 x 3735 twips at every DPI.
+// The background picture preview (PictureScrollable): a viewport of 4995 x 3735 twips at every
+// DPI, under which the preview picture (PictureBackgroundImagePreview) lies, the zoom factor
+// times as large and shifted by the scroll bars. The picture is stretched over the preview
+// picture, the path is drawn over it as a hatched polygon through the marker centres, and
+// every marker is a small square button on it. Pointer actions on the markers and on the
+// picture go to the owner, in twips of the preview picture.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialog/win32/surface_window.h"
 #include "imaging/win32/gdiplus_api.h"
@@ -15,33 +20,86 @@
 
 namespace lurvane::win32 {
 
+// Control ids of the markers: marker i has kFirstMarkerId + i.
+inline constexpr int kFirstMarkerId = 0x4000;
+
+// Where the preview picture lies under the viewport, in twips.
+struct PreviewPlacement {
+    double Zoom = 1;
+    double Left = 0;  // 0 or negative: the preview picture's corner in the viewport
+    double Top = 0;
+    friend bool operator==(const PreviewPlacement&, const PreviewPlacement&) = default;
+};
+
+struct PreviewPointer {
+    enum class Action { Press, Move, Release };
+    Action What = Action::Move;
+    bool RightButton = false;  // which button was pressed or released
+    bool LeftHeld = false;     // the left button is down (during moves)
+    bool Inside = false;       // the pointer is over the viewport
+    bool OnMarker = false;
+    std::size_t Marker = 0;
+    double X = 0;  // twips of the preview picture
+    double Y = 0;
+};
+
 class PicturePreview final : public SurfaceWindow<PicturePreview> {
 public:
-    explicit PicturePreview(const GdiPlus& pictures) : pictures_(pictures) {}
+    using PointerHandler = std::function<void(const PreviewPointer&)>;
+
+    PicturePreview(const GdiPlus& pictures, PointerHandler onPointer)
+        : pictures_(pictures), onPointer_(std::move(onPointer)) {}
 
     bool Create(HWND parent, int id, POINT topLeft);
-    // Keeps the top-left corner and takes the size the preview has at the window's DPI.
+    // Keeps the top-left corner and takes the size the viewport has at the window's DPI.
     void PlaceAt(POINT topLeft);
 
-    // Draws the picture at `path` (read only when the path changed since the last success) and
-    // the path over it; false when the picture cannot be read, which shows a cross instead.
+    // Draws the picture at `path` (read only when the path changed since the last success),
+    // the path over it and the markers where the path has them; false when the picture cannot
+    // be read, which shows a cross instead.
     bool Render(const std::string& path, const PathMarkers& markers);
+    // Redraws with the markers moved; the picture is not read again.
+    void ShowMarkers(const PathMarkers& markers);
+    void SetPlacement(const PreviewPlacement& placement) { placement_ = placement; }
+    const PreviewPlacement& Placement() const { return placement_; }
+    void SetMarkersShown(bool shown) { markersShown_ = shown; }
+    // The pointer over the picture itself; null for the arrow.
+    void SetPointerShape(HCURSOR cursor) { cursor_ = cursor; }
+
+    HWND Marker(std::size_t index) const { return index < markerWindows_.size() ? markerWindows_[index] : nullptr; }
+    double TwipsPerPixel() const;
 
     void Redraw();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-        return HandleSurfaceMessage(message, wParam, lParam);
-    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    static LRESULT CALLBACK MarkerProc(HWND marker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self);
     SIZE SizeAtDpi() const;
-    bool DrawPicture(const std::string& path);
-    void DrawPath(const PathMarkers& markers);
+    int ToPixels(double twips) const;
+    void Compose();
+    void DrawPicture(DibSurface& layer);
+    void DrawPath();
+    void PlaceMarkers();
+    void DestroyMarkers();
+    void Report(HWND from, PreviewPointer::Action what, bool right, WPARAM keys, LPARAM at);
 
     const GdiPlus& pictures_;
+    PointerHandler onPointer_;
     std::unique_ptr<GdiPlusPicture> picture_;
     std::string loadedPath_;
     std::string wantedPath_;
+    bool pictureDrawn_ = true;
     PathMarkers markers_;
+    PreviewPlacement placement_;
+    bool markersShown_ = true;
+    HCURSOR cursor_ = nullptr;
+    // The picture as last drawn for the viewport, kept so that moving a marker only redraws
+    // the polygon over it; `layerKey_` says for which picture, size and placement it stands.
+    DibSurface layer_;
+    std::string layerKey_;
+    // Child windows of this one: the system destroys them with it.
+    std::vector<HWND> markerWindows_;
 };
 
 }  // namespace lurvane::win32

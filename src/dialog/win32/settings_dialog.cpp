@@ -220,7 +220,8 @@ SettingsDialog::SettingsDialog(const ProgramContext& context, DialogLinks links,
     : context_(context),
       links_(std::move(links)),
       music_(std::move(music)),
-      preview_(context.Pictures),
+      preview_(context.Pictures, [this](const PreviewPointer& pointer) { tools_.OnPointer(pointer); }),
+      tools_(model_, preview_, context.Texts, [this](bool quiet) { RenderBackgroundPreview(quiet); }),
       plot_(context.Pictures),
       adjuster_([this](int32_t percent) {
           model_.SetNumber(SettingId::WaveAsc, percent);
@@ -381,9 +382,7 @@ void SettingsDialog::OnInit() {
         range.nMax = info.Maximum;
         SetScrollInfo(Control(id), SB_CTL, &range, FALSE);
     }
-    // The preview scrolls only when zoomed in.
-    for (int id : {IDC_HSCROLLPREVIEW, IDC_VSCROLLPREVIEW}) SetScrollRange(Control(id), SB_CTL, 0, 0, FALSE);
-    CheckDlgButton(pages_[0], IDC_CHKHIDEPATHPOINTS, BST_CHECKED);
+    tools_.Attach(pages_[0]);
     const auto greys = GreyCustomColours();
     std::copy(greys.begin(), greys.end(), customColours_.begin());
 
@@ -391,10 +390,8 @@ void SettingsDialog::OnInit() {
     SelectLanguage(model_.Number(SettingId::Language));
     ShowAllSettings();
     DisplayMP3Info();
-    SetText(Control(IDC_LABELZOOMFACTOR), NumberText(model_.ZoomFactor()) + "x");
-    EnableWindow(Control(IDC_CMDBTNZOOMDN), FALSE);
-    RenderBackgroundPreview(true);
     Layout();
+    tools_.ShowZoom();
     SetPreviewInterval();
 }
 
@@ -631,6 +628,7 @@ void SettingsDialog::RenderBackgroundPreview(bool quiet) {
 }
 
 void SettingsDialog::OnScroll(HWND bar, int code) {
+    if (tools_.OnScroll(bar, code)) return;
     const Binding* binding = BindingOfControl(GetDlgCtrlID(bar));
     if (binding == nullptr || binding->Kind != Holder::ScrollBar) return;
     SCROLLINFO info{};
@@ -701,6 +699,7 @@ void SettingsDialog::CommitNumberBox(int id) {
 }
 
 void SettingsDialog::OnCommand(int id, int code) {
+    if (tools_.OnCommand(id, code)) return;
     switch (id) {
     case IDOK:
         OnOk();
@@ -819,9 +818,8 @@ void SettingsDialog::LoadProfile() {
         SetText(Control(IDC_TXPATHPOINTS), path);
         if (!path.empty() && GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
             const ProfileLoadResult result = LoadINI(model_);
-            ShowAllSettings();
+            ShowAllSettings();  // draws the preview with the markers where the load left them
             SetPreviewInterval();
-            // A load that stopped part-way leaves the preview as it was.
             if (!result.Complete()) return;
         }
     }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "dialog/win32/picture_preview.h"
+#include "dialog/win32/preview_tools.h"
 #include "dialog/win32/smoothing_adjuster.h"
 #include "dialog/win32/tool_tip.h"
 #include "dialog/win32/wave_plot_view.h"
@@ -120,6 +121,7 @@ private:
     std::array<HWND, 2> pages_{};
     ToolTip tips_;
     PicturePreview preview_;
+    PreviewTools tools_;
     WavePlotView plot_;
     SmoothingAdjuster adjuster_;
     GdiObject swatchBrush_;

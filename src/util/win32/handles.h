@@ -67,6 +67,18 @@ struct IconTraits {
     static void Close(Handle handle) { DestroyIcon(handle); }
 };
 
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { DestroyCursor(handle); }
+};
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { DestroyMenu(handle); }
+};
+
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
@@ -79,6 +91,8 @@ using Module = UniqueHandle<ModuleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using Icon = UniqueHandle<IconTraits>;  // only for icons loaded without LR_SHARED
+using Cursor = UniqueHandle<CursorTraits>;  // only for cursors made at run time
+using Menu = UniqueHandle<MenuTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;  // processes, threads, events
 
 // A device context borrowed from a window with GetDC, given back with ReleaseDC.

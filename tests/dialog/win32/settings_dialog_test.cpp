@@ -174,9 +174,9 @@ TEST_F(SettingsDialogTest, TheTabKeyWalksTheFirstPageInTheOrderOfItsLayout) {
         at = GetNextDlgTabItem(dialog_->Window(), at, FALSE);
         if (at == first) break;
     }
-    // Left column top to bottom, then the right one, then the buttons; the zoom-out button
-    // is disabled at zoom 1 and the grab tool stands for its group.
-    const std::vector<int> expected{IDC_SSTAB1,          IDC_VSCROLLPREVIEW,   IDC_HSCROLLPREVIEW,
+    // Left column top to bottom, then the right one, then the buttons; the preview's scroll
+    // bars and the zoom-out button are disabled at zoom 1 and the grab tool stands for its group.
+    const std::vector<int> expected{IDC_SSTAB1,
                                     IDC_CMDBTNZOOMUP,    IDC_CHKHIDEPATHPOINTS, IDC_CMDCHOOSEBACKGROUNDIMAGE,
                                     IDC_OPTGRAB,         IDC_CMDDELETEPATH,    IDC_CMDLOADPATH,
                                     IDC_CMDSAVEPATH,     IDC_HSCROLLFRAMERATE, IDC_HSCROLLWAVEFREQ,
