@@ -93,3 +93,6 @@
 #define IDC_SNDPROGRESS 1222
 #define IDC_LABELSNDPROGRESS 1223
 #define IDC_SNDPROGRESSBAR 1224
+
+// The path markers on the background preview: marker i has IDC_CMDPATH + i.
+#define IDC_CMDPATH 16384

@@ -119,6 +119,13 @@ void ClickMouse() {
     SendOne(input);
 }
 
+void SendMouseButton(DWORD action) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = action;
+    SendOne(input);
+}
+
 void MoveMouseTo(int x, int y) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};

@@ -54,6 +54,8 @@ HWND WaitForSaverReady(DWORD processId, DWORD milliseconds);
 
 void PressKey(WORD virtualKey);
 void ClickMouse();
+// One mouse button action, such as MOUSEEVENTF_RIGHTDOWN.
+void SendMouseButton(DWORD action);
 void MoveMouseTo(int x, int y);
 
 // Sets or clears an environment variable that started savers inherit.

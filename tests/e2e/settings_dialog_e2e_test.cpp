@@ -9,70 +9,11 @@
 #include <string>
 
 #include "resource.h"
+#include "dialog_driver.h"
 #include "saver_driver.h"
 
 namespace e2e {
 namespace {
-
-constexpr DWORD kStartTimeout = 15000;
-
-// Lets this thread's windows answer, as a host that owns the dialog must.
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
-// The dialog of the saver process, found by its title once it is visible.
-HWND WaitForDialog(DWORD processId, const wchar_t* title) {
-    for (ULONGLONG end = GetTickCount64() + kStartTimeout; GetTickCount64() < end; Sleep(50)) {
-        PumpMessages();
-        HWND window = FindWindowW(L"#32770", title);
-        DWORD owner = 0;
-        if (window != nullptr) GetWindowThreadProcessId(window, &owner);
-        if (window != nullptr && owner == processId && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
-// A control of the dialog or of one of its pages.
-HWND ControlOf(HWND dialog, int id) {
-    struct Search {
-        int Id;
-        HWND Found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* wanted = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != wanted->Id || !IsWindowVisible(GetParent(child))) return TRUE;
-            wanted->Found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
-    return text;
-}
-
-// The stored value as its raw REG_SZ data, or nothing when it is missing.
-std::optional<std::wstring> StoredData(const wchar_t* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, support::SettingsSubKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD type = 0, size = 0;
-    std::optional<std::wstring> data;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ) {
-        std::wstring bytes(size / sizeof(wchar_t), L'\0');
-        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
-        data = bytes;
-    }
-    RegCloseKey(key);
-    return data;
-}
 
 DWORD StoredValueCount() {
     HKEY key = nullptr;

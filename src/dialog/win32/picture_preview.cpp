@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "resource.h"
 #include "util/win32/dpi.h"
 #include "util/win32/handles.h"
 #include "util/win32/text_convert.h"
@@ -133,7 +134,7 @@ void PicturePreview::PlaceMarkers() {
     for (std::size_t i = 0; i < markers_.Count(); ++i) {
         if (i == markerWindows_.size()) {
             HWND marker = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON, 0, 0, size, size, Window(),
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstMarkerId + i)),
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDPATH + i)),
                                           GetModuleHandleW(nullptr), nullptr);
             if (marker == nullptr) return;
             SetWindowSubclass(marker, &MarkerProc, kMarkerSubclass, reinterpret_cast<DWORD_PTR>(this));

@@ -20,9 +20,6 @@
 
 namespace lurvane::win32 {
 
-// Control ids of the markers: marker i has kFirstMarkerId + i.
-inline constexpr int kFirstMarkerId = 0x4000;
-
 // Where the preview picture lies under the viewport, in twips.
 struct PreviewPlacement {
     double Zoom = 1;

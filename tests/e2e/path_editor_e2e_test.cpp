@@ -1,0 +1,325 @@
+// End-to-end: the path editor of the real saver's settings dialog, driven with the mouse and
+// the keyboard as a user drives it, and judged by what OK stores and what the screen shows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cmath>
+#include <string>
+
+#include "dialog_driver.h"
+#include "resource.h"
+#include "saver_driver.h"
+
+namespace e2e {
+namespace {
+
+constexpr double kTwipsPerPixel = 15;  // 96 DPI
+constexpr double kHalfMarker = 97.5;
+constexpr double kPreviewWidth = 4995, kPreviewHeight = 3735;
+
+void Settle() {
+    Sleep(100);
+    PumpMessages();
+}
+
+// Waits up to five seconds for what the saver is to show; true when it came.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+    for (ULONGLONG end = GetTickCount64() + 5000; GetTickCount64() < end; Sleep(30))
+        if (condition()) return true;
+    return condition();
+}
+
+RECT PlaceOf(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    return place;
+}
+
+// Puts the pointer at `at` and waits until the system has it there.
+void PointAt(POINT at) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        MoveMouseTo(at.x, at.y);
+        Settle();
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == at.x && now.y == at.y) return;
+    }
+}
+
+POINT ScreenCentre(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    return {place.left + (place.right - place.left) / 2, place.top + (place.bottom - place.top) / 2};
+}
+
+POINT ViewportOrigin(HWND preview) {
+    POINT origin{0, 0};
+    ClientToScreen(preview, &origin);
+    return origin;
+}
+
+// Presses the left button at `from`, moves the pointer by (dx, dy) in a few steps and lets go.
+void Drag(POINT from, int dx, int dy) {
+    PointAt(from);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    Settle();
+    for (int step = 1; step <= 4; ++step) PointAt(POINT{from.x + dx * step / 4, from.y + dy * step / 4});
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
+void ClickAt(POINT at, bool right) {
+    PointAt(at);
+    SendMouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
+// A visible top-level window of the process with the class and, when given, the title.
+HWND WindowOf(DWORD processId, const wchar_t* className, const wchar_t* title, HWND except = nullptr) {
+    for (ULONGLONG end = GetTickCount64() + 5000; GetTickCount64() < end; Sleep(50)) {
+        for (HWND window = FindWindowExW(nullptr, nullptr, className, title); window != nullptr;
+             window = FindWindowExW(nullptr, window, className, title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId && IsWindowVisible(window) && window != except) return window;
+        }
+    }
+    return nullptr;
+}
+
+// Right-clicks at `at` and takes the one item of the menu that opens there.
+bool ChooseFromMenuAt(DWORD processId, POINT at) {
+    ClickAt(at, true);
+    HWND menu = WindowOf(processId, L"#32768", nullptr);
+    if (menu == nullptr) return false;
+    Settle();
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    return WaitUntil([menu] { return !IsWindowVisible(menu); });
+}
+
+// The text of the message box the saver shows, which is then closed with Enter; empty when
+// none came.
+std::wstring AnswerMessage(DWORD processId) {
+    HWND box = WindowOf(processId, L"#32770", L"Lurvane");
+    if (box == nullptr) return {};
+    std::wstring text;
+    for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
+         child = FindWindowExW(box, child, L"Static", nullptr))
+        text += TextOf(child);
+    SetForegroundWindow(box);
+    PressKey(VK_RETURN);
+    Settle();
+    return text;
+}
+
+HWND Marker(HWND dialog, int index) { return ControlOf(dialog, IDC_CMDPATH + index); }
+
+// Drags marker `index` from its centre by (dx, dy) pixels, once it moved; gives the start.
+POINT DragMarker(HWND dialog, int index, int dx, int dy) {
+    HWND marker = Marker(dialog, index);
+    const RECT before = PlaceOf(marker);
+    const POINT start = ScreenCentre(marker);
+    Drag(start, dx, dy);
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT now = PlaceOf(marker);
+        return !EqualRect(&before, &now);
+    })) << index;
+    return start;
+}
+
+// The zoom-1 corner that a drag leaves in "PathPoints" when the pointer ends at `pointer`
+// pixels of the viewport at zoom `zoom`: the marker's centre is put under the pointer in
+// whole twips, kept on the zoomed preview, and scaled back to zoom 1 when stored.
+long StoredCorner(int pointer, double zoom, double extent) {
+    double corner = std::nearbyint(pointer * kTwipsPerPixel - kHalfMarker);
+    corner = std::clamp(corner, std::nearbyint(-kHalfMarker), std::nearbyint(zoom * extent - kHalfMarker));
+    return std::lround(std::nearbyint(static_cast<float>((corner + kHalfMarker) / zoom - kHalfMarker)));
+}
+
+class PathEditorRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearStoredSettings();
+        StoreSetting(L"Language", L"2");
+    }
+    void TearDown() override { ClearStoredSettings(); }
+
+    HWND Open(SaverProcess& saver) {
+        HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
+        if (dialog == nullptr) return nullptr;
+        SetForegroundWindow(dialog);
+        // The pointer's first trip into the new window can go unnoticed; it starts on the
+        // zoom label, where it does nothing.
+        PointAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)));
+        Sleep(300);
+        return dialog;
+    }
+    // A click on the button, as the user gives it.
+    static void Press(HWND dialog, int button) { ClickAt(ScreenCentre(ControlOf(dialog, button)), false); }
+};
+
+TEST_F(PathEditorRun, DraggedMarkersMoveTheStoredPathByThePointersDistanceAtZoomOneAndTwo) {
+    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500;1000,1500");
+    SaverProcess saver(L"/c");
+    HWND dialog = Open(saver);
+    ASSERT_NE(dialog, nullptr);
+    HWND preview = ControlOf(dialog, IDC_PICTURESCROLLABLE);
+    const POINT origin = ViewportOrigin(preview);
+    for (int i = 0; i < 4; ++i) ASSERT_NE(Marker(dialog, i), nullptr) << i;
+    EXPECT_EQ(Marker(dialog, 4), nullptr);
+    RECT marker{};
+    GetClientRect(Marker(dialog, 0), &marker);
+    EXPECT_EQ(marker.right, 13) << "195 twips square";
+    EXPECT_EQ(marker.bottom, 13);
+
+    // Zoom 1: marker 1 by (20, 10) pixels; marker 2 far beyond the bottom-right corner.
+    const POINT one = DragMarker(dialog, 1, 20, 10);
+    const POINT two = DragMarker(dialog, 2, 400, 300);
+    // Without a picture the old polygon leaves no trail: where marker 1's corner of the polygon
+    // was, now outside the polygon, the preview's back colour shows again.
+    const COLORREF back = GetSysColor(COLOR_APPWORKSPACE);
+    const ScreenShot shot = CaptureScreen(RECT{one.x, one.y, one.x + 1, one.y + 1});
+    EXPECT_EQ(shot.At(0, 0), (GetRValue(back) << 16u) | (GetGValue(back) << 8u) | GetBValue(back));
+
+    // Zoom 2: marker 3 by (-12, 6) pixels; marker 0 beyond the top-left corner.
+    Press(dialog, IDC_CMDBTNZOOMUP);
+    Press(dialog, IDC_CMDBTNZOOMUP);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(ControlOf(dialog, IDC_LABELZOOMFACTOR)) == L"2x"; }));
+    const POINT three = DragMarker(dialog, 3, -12, 6);
+    const POINT zero = DragMarker(dialog, 0, -300, -300);
+
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(saver.WaitForExit(5000));
+    const auto at = [&](POINT start, int dx, int dy, double zoom) {
+        return std::to_wstring(StoredCorner(start.x + dx - origin.x, zoom, kPreviewWidth)) + L"," +
+               std::to_wstring(StoredCorner(start.y + dy - origin.y, zoom, kPreviewHeight));
+    };
+    const std::wstring expected =
+        at(zero, -300, -300, 2) + L";" + at(one, 20, 10, 1) + L";" + at(two, 400, 300, 1) + L";" + at(three, -12, 6, 2);
+    EXPECT_EQ(StoredData(L"PathPoints"), expected + L'\0');
+    // The same in words: a centre dragged off the preview stays on its edge, and a drag of d
+    // pixels moves the stored corner by about 15 d / zoom twips.
+    EXPECT_EQ(expected.substr(0, expected.find(L';')), L"-98,-98");
+    EXPECT_NE(expected.find(L";4898,3638;"), std::wstring::npos) << "4897.5 and 3637.5 round to even";
+    EXPECT_NEAR(std::stol(expected.substr(expected.find(L';') + 1)), 3000 + 20 * 15, 15);
+}
+
+TEST_F(PathEditorRun, AddRemoveAndResetChangeTheStoredPathAndSayWhenTheyCannot) {
+    StoreSetting(L"PathPoints", L"500,500;2500,1500;1500,3000;300,2000");
+    SaverProcess saver(L"/c");
+    HWND dialog = Open(saver);
+    ASSERT_NE(dialog, nullptr);
+    const POINT origin = ViewportOrigin(ControlOf(dialog, IDC_PICTURESCROLLABLE));
+
+    // Inside the rectangle of the segment from point 0 to point 1: a new point 1 there.
+    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), POINT{origin.x + 100, origin.y + 67}));
+    ASSERT_TRUE(WaitUntil([&] { return Marker(dialog, 4) != nullptr; }));
+    // Below every segment's rectangle: nothing added, and the message says why.
+    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), POINT{origin.x + 320, origin.y + 240}));
+    EXPECT_EQ(AnswerMessage(saver.Id()),
+              L"No point could be added.\r\nNew points can only be added between two existing points.");
+    EXPECT_EQ(Marker(dialog, 5), nullptr);
+    // Removing point 0 makes the old point 1 the first; reset keeps the first three.
+    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), ScreenCentre(Marker(dialog, 0))));
+    EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 4) == nullptr; }));
+    Press(dialog, IDC_CMDDELETEPATH);
+    EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 3) == nullptr; }));
+    // Three points stay three.
+    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), ScreenCentre(Marker(dialog, 1))));
+    EXPECT_EQ(AnswerMessage(saver.Id()), L"Not all points can be deleted");
+    EXPECT_NE(Marker(dialog, 2), nullptr);
+
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(saver.WaitForExit(5000));
+    // The click at (100, 67) pixels is (1500, 1005) twips; the corner lies half a marker
+    // above and left of it: 1402.5 and 907.5, which round to even.
+    EXPECT_EQ(StoredData(L"PathPoints"), std::wstring(L"1402,908;2500,1500;1500,3000") + L'\0');
+}
+
+int ScrollMaximum(HWND bar) {
+    int minimum = 0, maximum = 0;
+    GetScrollRange(bar, SB_CTL, &minimum, &maximum);
+    return maximum;
+}
+
+int ScrollValue(HWND bar) { return GetScrollPos(bar, SB_CTL); }
+
+TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSavedZoomedHoldsZoomOneNumbers) {
+    const std::wstring picture = TempFilePath(L"zoomed beach.bmp");
+    const std::wstring profile = TempFilePath(L"zoomed beach.rpp");
+    DeleteFileW(profile.c_str());
+    ASSERT_TRUE(WriteBmp(picture, 320, 240, [](int x, int y) { return (x / 40 + y / 40) % 2 != 0 ? 0x2060A0u : 0xE0C080u; }));
+    StoreSetting(L"BackgroundImage", picture);
+    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500");
+    SaverProcess saver(L"/c");
+    HWND dialog = Open(saver);
+    ASSERT_NE(dialog, nullptr);
+    HWND label = ControlOf(dialog, IDC_LABELZOOMFACTOR), across = ControlOf(dialog, IDC_HSCROLLPREVIEW),
+         down = ControlOf(dialog, IDC_VSCROLLPREVIEW), in = ControlOf(dialog, IDC_CMDBTNZOOMUP),
+         out = ControlOf(dialog, IDC_CMDBTNZOOMDN);
+    const auto expectZoom = [&](const wchar_t* text, int maximum) {
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(label) == text; })) << TextOf(label) << " for " << text;
+        EXPECT_EQ(ScrollMaximum(across), maximum) << text;
+        EXPECT_EQ(ScrollMaximum(down), maximum) << text;
+        EXPECT_EQ(IsWindowEnabled(in) != FALSE, std::wstring(text) != L"4x") << text;
+        EXPECT_EQ(IsWindowEnabled(out) != FALSE, std::wstring(text) != L"1x") << text;
+    };
+    expectZoom(L"1x", 0);
+    const wchar_t* labels[] = {L"1.5x", L"2x", L"2.5x", L"3x", L"3.5x", L"4x", L"4x"};
+    for (int step = 0; step < 7; ++step) {
+        Press(dialog, IDC_CMDBTNZOOMUP);
+        expectZoom(labels[step], std::min(3 + step, 8));
+    }
+    for (int step = 4; step >= -2; --step) {
+        Press(dialog, IDC_CMDBTNZOOMDN);
+        expectZoom(step >= 0 ? labels[step] : L"1x", step >= 0 ? 3 + step : 0);
+    }
+
+    // The zoom-in tool zooms at the click and scrolls there; a right-click opens the point
+    // menu and never zooms.
+    const POINT origin = ViewportOrigin(ControlOf(dialog, IDC_PICTURESCROLLABLE));
+    Press(dialog, IDC_OPTZOOMUP);
+    ClickAt(POINT{origin.x + 250, origin.y + 180}, false);
+    expectZoom(L"1.5x", 3);
+    // (3750, 2700) twips at 1.5 times over a preview of 3 steps of 2497.5 and 1867.5 twips.
+    EXPECT_EQ(ScrollValue(across), 2);
+    EXPECT_EQ(ScrollValue(down), 2);
+    ClickAt(POINT{origin.x + 250, origin.y + 180}, true);
+    ASSERT_NE(WindowOf(saver.Id(), L"#32768", nullptr), nullptr);
+    PressKey(VK_ESCAPE);
+    Settle();
+    expectZoom(L"1.5x", 3);
+    // A second click on the tool puts it down: clicks no longer zoom.
+    Press(dialog, IDC_OPTZOOMUP);
+    EXPECT_EQ(SendMessageW(ControlOf(dialog, IDC_OPTZOOMUP), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickAt(POINT{origin.x + 250, origin.y + 180}, false);
+    expectZoom(L"1.5x", 3);
+
+    // The grab tool: pulling the picture to the left shows more of its right part.
+    Press(dialog, IDC_OPTGRAB);
+    Drag(POINT{origin.x + 200, origin.y + 100}, -100, 0);
+    EXPECT_EQ(ScrollValue(across), 3);
+    EXPECT_EQ(ScrollValue(down), 2);
+
+    // Saved at zoom 2, the profile beside the picture holds the zoom-1 path.
+    Press(dialog, IDC_CMDBTNZOOMUP);
+    PostMessageW(ControlOf(dialog, IDC_CMDSAVEPATH), BM_CLICK, 0, 0);
+    HWND save = WindowOf(saver.Id(), L"#32770", nullptr, dialog);
+    ASSERT_NE(save, nullptr);
+    SetForegroundWindow(save);
+    PressKey(VK_RETURN);
+    for (ULONGLONG end = GetTickCount64() + 5000; ReadFileBytes(profile).empty() && GetTickCount64() < end;)
+        Sleep(50);
+    EXPECT_NE(ReadFileBytes(profile).find("=1000,1000;3000,1000;3000,2500"), std::string::npos) << ReadFileBytes(profile);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(saver.WaitForExit(5000));
+    DeleteFileW(profile.c_str());
+    DeleteFileW(picture.c_str());
+}
+
+}  // namespace
+}  // namespace e2e
