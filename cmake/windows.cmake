@@ -107,3 +107,10 @@ target_link_libraries(frame_present_bench PRIVATE lurvane_shell)
 target_include_directories(frame_present_bench PRIVATE bench tests)
 target_compile_options(frame_present_bench PRIVATE ${LURVANE_WARNINGS})
 target_link_options(frame_present_bench PRIVATE ${static_runtime})
+
+# The path editor's redraw under a drag on a large picture; prints figures, checks nothing.
+add_executable(preview_drag_bench bench/win32/preview_drag_bench.cpp res/lurvane.rc)
+target_link_libraries(preview_drag_bench PRIVATE lurvane_shell)
+target_include_directories(preview_drag_bench PRIVATE bench tests)
+target_compile_options(preview_drag_bench PRIVATE ${LURVANE_WARNINGS})
+target_link_options(preview_drag_bench PRIVATE ${static_runtime})

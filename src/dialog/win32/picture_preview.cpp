@@ -96,7 +96,18 @@ void PicturePreview::DrawPicture(DibSurface& layer) {
     const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
     const int width = ToPixels(placement_.Zoom * kPreviewWidthTwips);
     const int height = ToPixels(placement_.Zoom * kPreviewHeightTwips);
-    if (picture_ != nullptr && picture_->DrawScaled(layer.Dc(), left, top, width, height, kBilinear)) return;
+    if (picture_ != nullptr) {
+        // The picture is scaled once per size; scrolling only shows another part of it.
+        const std::string key = loadedPath_ + '|' + std::to_string(width) + 'x' + std::to_string(height);
+        if (key != scaledKey_ && scaled_.Resize(width, height)) {
+            scaled_.Fill(GetSysColor(COLOR_APPWORKSPACE));
+            scaledKey_ = picture_->DrawScaled(scaled_.Dc(), 0, 0, width, height, kBilinear) ? key : std::string();
+        }
+        if (key == scaledKey_) {
+            BitBlt(layer.Dc(), 0, 0, layer.Width(), layer.Height(), scaled_.Dc(), -left, -top, SRCCOPY);
+            return;
+        }
+    }
     // A cross from corner to corner says the picture could not be shown.
     pictureDrawn_ = false;
     layer.Fill(GetSysColor(COLOR_BTNFACE));
@@ -131,12 +142,14 @@ void PicturePreview::PlaceMarkers() {
         markerWindows_.pop_back();
     }
     const int size = ToPixels(PathMarkers::kMarkerSize);
+    // All moves at once: scrolling or zooming moves every marker, and one redraw serves them.
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(markers_.Count()));
     for (std::size_t i = 0; i < markers_.Count(); ++i) {
         if (i == markerWindows_.size()) {
             HWND marker = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON, 0, 0, size, size, Window(),
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDPATH + i)),
                                           GetModuleHandleW(nullptr), nullptr);
-            if (marker == nullptr) return;
+            if (marker == nullptr) break;
             SetWindowSubclass(marker, &MarkerProc, kMarkerSubclass, reinterpret_cast<DWORD_PTR>(this));
             markerWindows_.push_back(marker);
         }
@@ -149,9 +162,11 @@ void PicturePreview::PlaceMarkers() {
         const bool placed = now.left == wanted.x && now.top == wanted.y && now.right - now.left == size;
         const bool shown = IsWindowVisible(marker) != FALSE;
         if (placed && shown == markersShown_) continue;
-        SetWindowPos(marker, nullptr, wanted.x, wanted.y, size, size,
-                     SWP_NOZORDER | SWP_NOACTIVATE | (markersShown_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (markersShown_ ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        if (moves != nullptr) moves = DeferWindowPos(moves, marker, nullptr, wanted.x, wanted.y, size, size, flags);
+        else SetWindowPos(marker, nullptr, wanted.x, wanted.y, size, size, flags);
     }
+    if (moves != nullptr) EndDeferWindowPos(moves);
 }
 
 void PicturePreview::DestroyMarkers() {

@@ -95,6 +95,9 @@ private:
     // the polygon over it; `layerKey_` says for which picture, size and placement it stands.
     DibSurface layer_;
     std::string layerKey_;
+    // The picture scaled to the whole preview picture at its zoom, and for which size.
+    DibSurface scaled_;
+    std::string scaledKey_;
     // Child windows of this one: the system destroys them with it.
     std::vector<HWND> markerWindows_;
 };
