@@ -232,6 +232,14 @@ TEST_F(PathEditorRun, AddRemoveAndResetChangeTheStoredPathAndSayWhenTheyCannot) 
     ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), ScreenCentre(Marker(dialog, 1))));
     EXPECT_EQ(AnswerMessage(saver.Id()), L"Not all points can be deleted");
     EXPECT_NE(Marker(dialog, 2), nullptr);
+    // "Hide pathpoints" starts unchecked with the markers shown; checked, it hides them.
+    HWND hide = ControlOf(dialog, IDC_CHKHIDEPATHPOINTS);
+    EXPECT_EQ(SendMessageW(hide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowVisible(Marker(dialog, 0)));
+    Press(dialog, IDC_CHKHIDEPATHPOINTS);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(Marker(dialog, 0)) && !IsWindowVisible(Marker(dialog, 2)); }));
+    Press(dialog, IDC_CHKHIDEPATHPOINTS);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(Marker(dialog, 0)) && IsWindowVisible(Marker(dialog, 2)); }));
 
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(saver.WaitForExit(5000));
