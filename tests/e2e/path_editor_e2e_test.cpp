@@ -312,6 +312,16 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
     Drag(POINT{origin.x + 200, origin.y + 100}, -100, 0);
     EXPECT_EQ(ScrollValue(across), 3);
     EXPECT_EQ(ScrollValue(down), 2);
+    // A step down the scroll bar moves the picture and its markers up.
+    const RECT before = PlaceOf(Marker(dialog, 0));
+    SendMessageW(GetParent(down), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(down));
+    EXPECT_EQ(ScrollValue(down), 3);
+    EXPECT_LT(PlaceOf(Marker(dialog, 0)).top, before.top);
+    // The zoom-out tool zooms out at the click.
+    Press(dialog, IDC_OPTZOOMDN);
+    ClickAt(POINT{origin.x + 20, origin.y + 20}, false);
+    expectZoom(L"1x", 0);
+    Press(dialog, IDC_CMDBTNZOOMUP);
 
     // Saved at zoom 2, the profile beside the picture holds the zoom-1 path.
     Press(dialog, IDC_CMDBTNZOOMUP);

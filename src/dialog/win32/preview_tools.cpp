@@ -29,7 +29,7 @@ HCURSOR MakeMagnifierPointer(bool plus) {
         andPlane[byte] = static_cast<uint8_t>(andPlane[byte] & ~bit);
         if (white) xorPlane[byte] = static_cast<uint8_t>(xorPlane[byte] | bit);
     };
-    constexpr double kCentre = 11, kInner = 6.5, kOuter = 9;
+    constexpr double kCentre = 11, kInner = 6.5, kOuter = 8.6;
     for (int y = 0; y < kPointerSize; ++y)
         for (int x = 0; x < kPointerSize; ++x) {
             const double distance = std::hypot(x - kCentre, y - kCentre);
