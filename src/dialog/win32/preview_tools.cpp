@@ -10,6 +10,7 @@
 #include "dialog/preview_zoom.h"
 #include "resource.h"
 #include "util/win32/locale_text.h"
+#include "util/win32/scroll_bar.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
@@ -153,34 +154,9 @@ void PreviewTools::SelectTool(int id) {
 bool PreviewTools::OnScroll(HWND bar, int code) {
     const int id = GetDlgCtrlID(bar);
     if (id != IDC_HSCROLLPREVIEW && id != IDC_VSCROLLPREVIEW) return false;
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(bar, SB_CTL, &info);
-    int value = info.nPos;
-    switch (code) {
-    case SB_LINEUP:
-    case SB_PAGEUP:
-        --value;
-        break;
-    case SB_LINEDOWN:
-    case SB_PAGEDOWN:
-        ++value;
-        break;
-    case SB_TOP:
-        value = info.nMin;
-        break;
-    case SB_BOTTOM:
-        value = info.nMax;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        value = info.nTrackPos;
-        break;
-    default:
-        return true;
-    }
-    SetScrollPos(bar, SB_CTL, std::clamp(value, info.nMin, info.nMax), TRUE);
+    const std::optional<int> value = RequestedScrollValue(bar, code);
+    if (!value) return true;
+    SetScrollPos(bar, SB_CTL, *value, TRUE);
     PlacePreview();
     return true;
 }

@@ -22,6 +22,7 @@
 #include "util/win32/common_dialogs.h"
 #include "util/win32/dpi.h"
 #include "util/win32/locale_text.h"
+#include "util/win32/scroll_bar.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
@@ -631,34 +632,9 @@ void SettingsDialog::OnScroll(HWND bar, int code) {
     if (tools_.OnScroll(bar, code)) return;
     const Binding* binding = BindingOfControl(GetDlgCtrlID(bar));
     if (binding == nullptr || binding->Kind != Holder::ScrollBar) return;
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(bar, SB_CTL, &info);
-    int value = info.nPos;
-    switch (code) {
-    case SB_LINELEFT:
-    case SB_PAGELEFT:
-        --value;
-        break;
-    case SB_LINERIGHT:
-    case SB_PAGERIGHT:
-        ++value;
-        break;
-    case SB_LEFT:
-        value = info.nMin;
-        break;
-    case SB_RIGHT:
-        value = info.nMax;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        value = info.nTrackPos;
-        break;
-    default:
-        return;
-    }
-    value = std::clamp(value, info.nMin, info.nMax);
+    const std::optional<int> requested = RequestedScrollValue(bar, code);
+    if (!requested) return;
+    const int value = *requested;
     const SettingId id = binding->Setting;
     if (id == SettingId::Framerate && code == SB_THUMBTRACK) {
         // While the thumb is dragged only the label follows; the timer changes when it is let go.
