@@ -1,5 +1,7 @@
 #include "saver_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <shlobj.h>
 
 #include <cstring>
@@ -99,6 +101,16 @@ HWND WaitForSaverReady(DWORD processId, DWORD milliseconds) {
         Sleep(20);
     }
     return nullptr;
+}
+
+void ExpectCoversTheScreenOnTop(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 void PressKey(WORD virtualKey) {

@@ -35,13 +35,7 @@ TEST_P(FullScreenStart, ShowsOneTopmostWindowCoveringTheScreenAndEndsOnAKey) {
     HWND window = WaitForSaverReady(saver.Id(), kStartTimeout);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(VisibleSaverWindows().size(), 1u);
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ExpectCoversTheScreenOnTop(window);
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
 
     PressKey(VK_SPACE);

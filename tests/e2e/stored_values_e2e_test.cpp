@@ -104,13 +104,7 @@ TEST_F(SaverInFolderWithBlank, AnUnquotedCommandLineStillRunsFullScreenAndEndsOn
         ASSERT_TRUE(saver.Started());
         HWND window = WaitForSaverReady(saver.Id(), kStartTimeout);
         ASSERT_NE(window, nullptr) << "the switch after the unquoted path was found";
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        EXPECT_EQ(rect.left, 0);
-        EXPECT_EQ(rect.top, 0);
-        EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
-        EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
-        EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        ExpectCoversTheScreenOnTop(window);
         PressKey(VK_SPACE);
         EXPECT_TRUE(saver.WaitForExit(1000));
     }

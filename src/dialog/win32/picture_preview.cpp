@@ -18,36 +18,31 @@ constexpr double kTwipsPerInch = 1440;
 constexpr int kBilinear = 3;
 constexpr UINT_PTR kMarkerSubclass = 1;
 
+// The viewport's place at `topLeft`, in pixels at `dpi`.
+RECT ViewportAt(POINT topLeft, UINT dpi) {
+    const double pixelsPerTwip = dpi / kTwipsPerInch;
+    return {topLeft.x, topLeft.y, topLeft.x + static_cast<LONG>(std::lround(kPreviewWidthTwips * pixelsPerTwip)),
+            topLeft.y + static_cast<LONG>(std::lround(kPreviewHeightTwips * pixelsPerTwip))};
+}
+
 }  // namespace
 
-double PicturePreview::TwipsPerPixel() const {
-    HWND parent = Window() != nullptr ? GetParent(Window()) : nullptr;
-    return kTwipsPerInch / WindowDpi(parent != nullptr ? parent : Window());
-}
+double PicturePreview::TwipsPerPixel() const { return kTwipsPerInch / WindowDpi(GetParent(Window())); }
 
 int PicturePreview::ToPixels(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
 
-SIZE PicturePreview::SizeAtDpi() const {
-    return {ToPixels(kPreviewWidthTwips), ToPixels(kPreviewHeightTwips)};
-}
-
 bool PicturePreview::Create(HWND parent, int id, POINT topLeft) {
-    const double twipsPerPixel = kTwipsPerInch / WindowDpi(parent);
-    const RECT place{topLeft.x, topLeft.y,
-                     topLeft.x + static_cast<LONG>(std::lround(kPreviewWidthTwips / twipsPerPixel)),
-                     topLeft.y + static_cast<LONG>(std::lround(kPreviewHeightTwips / twipsPerPixel))};
-    return CreateChild(kClassName, parent, id, place, WS_CLIPCHILDREN);
+    return CreateChild(kClassName, parent, id, ViewportAt(topLeft, WindowDpi(parent)), WS_CLIPCHILDREN);
 }
 
 void PicturePreview::PlaceAt(POINT topLeft) {
-    const SIZE size = SizeAtDpi();
-    Place(RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy});
+    Place(ViewportAt(topLeft, WindowDpi(GetParent(Window()))));
     Redraw();  // the markers' pixel size follows the DPI too
 }
 
 bool PicturePreview::Render(const std::string& path, const PathMarkers& markers) {
     wantedPath_ = path;
-    if (path != loadedPath_) layerKey_.clear();  // a picture that failed is tried again
+    if (path != loadedPath_) layerKey_.reset();  // a picture that failed is tried again
     markers_ = markers;
     Compose();
     return pictureDrawn_;
@@ -63,9 +58,8 @@ void PicturePreview::Redraw() { Compose(); }
 void PicturePreview::Compose() {
     DibSurface& surface = Surface();
     if (surface.Empty()) return;
-    const std::string key = wantedPath_ + '|' + std::to_string(surface.Width()) + 'x' +
-                            std::to_string(surface.Height()) + '|' + std::to_string(placement_.Zoom) + '|' +
-                            std::to_string(ToPixels(placement_.Left)) + ',' + std::to_string(ToPixels(placement_.Top));
+    const LayerKey key{wantedPath_,          surface.Width(), surface.Height(), placement_.Zoom,
+                       ToPixels(placement_.Left), ToPixels(placement_.Top)};
     if (key != layerKey_) {
         if (layer_.Width() != surface.Width() || layer_.Height() != surface.Height())
             layer_.Resize(surface.Width(), surface.Height());
@@ -184,11 +178,10 @@ void PicturePreview::Report(HWND from, PreviewPointer::Action what, bool right, 
     RECT client{};
     GetClientRect(Window(), &client);
     pointer.Inside = PtInRect(&client, point) != FALSE;
-    for (std::size_t i = 0; i < markerWindows_.size(); ++i)
-        if (markerWindows_[i] == from) {
-            pointer.OnMarker = true;
-            pointer.Marker = i;
-        }
+    if (from != Window()) {
+        pointer.OnMarker = true;
+        pointer.Marker = static_cast<std::size_t>(GetDlgCtrlID(from) - IDC_CMDPATH);
+    }
     const double twipsPerPixel = TwipsPerPixel();
     pointer.X = point.x * twipsPerPixel - placement_.Left;
     pointer.Y = point.y * twipsPerPixel - placement_.Top;

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,13 +59,9 @@ public:
     // Redraws with the markers moved; the picture is not read again.
     void ShowMarkers(const PathMarkers& markers);
     void SetPlacement(const PreviewPlacement& placement) { placement_ = placement; }
-    const PreviewPlacement& Placement() const { return placement_; }
     void SetMarkersShown(bool shown) { markersShown_ = shown; }
     // The pointer over the picture itself; null for the arrow.
     void SetPointerShape(HCURSOR cursor) { cursor_ = cursor; }
-
-    HWND Marker(std::size_t index) const { return index < markerWindows_.size() ? markerWindows_[index] : nullptr; }
-    double TwipsPerPixel() const;
 
     void Redraw();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,7 +69,7 @@ public:
 private:
     static LRESULT CALLBACK MarkerProc(HWND marker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR self);
-    SIZE SizeAtDpi() const;
+    double TwipsPerPixel() const;
     int ToPixels(double twips) const;
     void Compose();
     void DrawPicture(DibSurface& layer);
@@ -93,8 +90,15 @@ private:
     HCURSOR cursor_ = nullptr;
     // The picture as last drawn for the viewport, kept so that moving a marker only redraws
     // the polygon over it; `layerKey_` says for which picture, size and placement it stands.
+    struct LayerKey {
+        std::string Path;
+        int Width = 0, Height = 0;
+        double Zoom = 1;
+        int Left = 0, Top = 0;  // pixels
+        friend bool operator==(const LayerKey&, const LayerKey&) = default;
+    };
     DibSurface layer_;
-    std::string layerKey_;
+    std::optional<LayerKey> layerKey_;
     // The picture scaled to the whole preview picture at its zoom, and for which size.
     DibSurface scaled_;
     std::string scaledKey_;

@@ -72,6 +72,11 @@ int PreviewTools::ScrollValue(int id) const {
 }
 
 void PreviewTools::ShowZoom() {
+    ShowZoomControls();
+    PlacePreview();
+}
+
+void PreviewTools::ShowZoomControls() {
     const double zoom = model_.ZoomFactor();
     SetWindowTextW(Item(IDC_LABELZOOMFACTOR), Widen(ZoomLabel(zoom, UserDecimalSeparator())).c_str());
     const int maximum = PreviewScrollMaximum(zoom);
@@ -87,17 +92,6 @@ void PreviewTools::ShowZoom() {
     if (!canZoomOut && GetFocus() == out) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(in), TRUE);
     EnableWindow(in, canZoomIn);
     EnableWindow(out, canZoomOut);
-    PlacePreview();
-}
-
-void PreviewTools::ZoomIn() {
-    model_.ZoomIn();  // scales the markers with the preview; nothing at 4
-    ShowZoom();
-}
-
-void PreviewTools::ZoomOut() {
-    model_.ZoomOut();
-    ShowZoom();
 }
 
 void PreviewTools::PlacePreview() {
@@ -116,10 +110,10 @@ void PreviewTools::PlacePreview() {
 bool PreviewTools::OnCommand(int id, int code) {
     switch (id) {
     case IDC_CMDBTNZOOMUP:
-        if (code == BN_CLICKED) ZoomIn();
+        if (code == BN_CLICKED && model_.ZoomIn()) ShowZoom();  // the model scales the markers
         return true;
     case IDC_CMDBTNZOOMDN:
-        if (code == BN_CLICKED) ZoomOut();
+        if (code == BN_CLICKED && model_.ZoomOut()) ShowZoom();
         return true;
     case IDC_OPTGRAB:
     case IDC_OPTZOOMUP:
@@ -215,25 +209,18 @@ void PreviewTools::DragWithGrabTool(double x, double y) {
 
 void PreviewTools::ClickWithTool() {
     const double before = model_.ZoomFactor();
-    if (tool_ == Tool::ZoomIn && before < SettingsModel::kMaxZoom) {
-        ZoomIn();
-        const double zoom = model_.ZoomFactor();
-        const int maximum = PreviewScrollMaximum(zoom);
-        SetScrollPos(Item(IDC_HSCROLLPREVIEW), SB_CTL,
-                     ZoomInScrollValue(zoom, before, grabX_, zoom * kPreviewWidthTwips, maximum), TRUE);
-        SetScrollPos(Item(IDC_VSCROLLPREVIEW), SB_CTL,
-                     ZoomInScrollValue(zoom, before, grabY_, zoom * kPreviewHeightTwips, maximum), TRUE);
-        PlacePreview();
-    } else if (tool_ == Tool::ZoomOut && before > SettingsModel::kMinZoom) {
-        ZoomOut();
-        const double zoom = model_.ZoomFactor();
-        const int maximum = PreviewScrollMaximum(zoom);
-        SetScrollPos(Item(IDC_HSCROLLPREVIEW), SB_CTL,
-                     ZoomOutScrollValue(grabX_, zoom * kPreviewWidthTwips, maximum), TRUE);
-        SetScrollPos(Item(IDC_VSCROLLPREVIEW), SB_CTL,
-                     ZoomOutScrollValue(grabY_, zoom * kPreviewHeightTwips, maximum), TRUE);
-        PlacePreview();
-    }
+    const bool zoomed = tool_ == Tool::ZoomIn ? model_.ZoomIn() : tool_ == Tool::ZoomOut && model_.ZoomOut();
+    if (!zoomed) return;
+    const double zoom = model_.ZoomFactor();
+    const int maximum = PreviewScrollMaximum(zoom);
+    const auto valueFor = [&](double grab, double size) {
+        return tool_ == Tool::ZoomIn ? ZoomInScrollValue(zoom, before, grab, zoom * size, maximum)
+                                     : ZoomOutScrollValue(grab, zoom * size, maximum);
+    };
+    ShowZoomControls();
+    SetScrollPos(Item(IDC_HSCROLLPREVIEW), SB_CTL, valueFor(grabX_, kPreviewWidthTwips), TRUE);
+    SetScrollPos(Item(IDC_VSCROLLPREVIEW), SB_CTL, valueFor(grabY_, kPreviewHeightTwips), TRUE);
+    PlacePreview();
 }
 
 void PreviewTools::AddPoint() {

@@ -17,7 +17,6 @@ namespace lurvane::win32 {
 
 class PreviewTools {
 public:
-    enum class Tool { None, Grab, ZoomIn, ZoomOut };
     // `render` redraws the picture and the path; with `quiet` false an unreadable picture
     // is reported.
     PreviewTools(SettingsModel& model, PicturePreview& preview, const Language& texts,
@@ -33,11 +32,10 @@ public:
     bool OnScroll(HWND bar, int code);
     void OnPointer(const PreviewPointer& pointer);
 
-    Tool SelectedTool() const { return tool_; }
-
 private:
-    void ZoomIn();
-    void ZoomOut();
+    enum class Tool { None, Grab, ZoomIn, ZoomOut };
+    // The label, the scroll bars' range and the zoom buttons.
+    void ShowZoomControls();
     void PlacePreview();
     void SelectTool(int id);
     void ClickWithTool();
