@@ -111,6 +111,7 @@ enum class TextId : int32_t {
     LoadProfileToo = 42,
     FileExists = 43,
     Overwrite = 44,
+    ProfileNotSaved = 49,
     NoPointAdded = 45,
     AddOnlyBetweenPoints = 46,
     DesktopSizeUnknown = 54,
