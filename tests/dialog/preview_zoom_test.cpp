@@ -88,33 +88,21 @@ INSTANTIATE_TEST_SUITE_P(
         // A preview without a positive, finite size, or a place that is no number, shows the start.
         HostileCall{"in, size 0 at 0", [] { return ZoomInScrollValue(1.5, 1, 0, 0, 3); }, 0},
         HostileCall{"in, size 0 at 100", [] { return ZoomInScrollValue(1.5, 1, 100, 0, 3); }, 0},
-        HostileCall{"in, size -0.5", [] { return ZoomInScrollValue(1.5, 1, -100, -0.5, 3); }, 0},
         HostileCall{"in, size NaN", [] { return ZoomInScrollValue(1.5, 1, 100, kNan, 3); }, 0},
-        HostileCall{"in, size inf", [] { return ZoomInScrollValue(1.5, 1, kInf, kInf, 3); }, 0},
         HostileCall{"in, grab NaN", [] { return ZoomInScrollValue(1.5, 1, kNan, kViewport, 3); }, 0},
-        HostileCall{"in, zoom NaN", [] { return ZoomInScrollValue(kNan, 1, 100, kViewport, 3); }, 0},
         HostileCall{"in, from zoom 0 at 0", [] { return ZoomInScrollValue(1.5, 0, 0, kViewport, 3); }, 0},
         HostileCall{"out, size 0 at 0", [] { return ZoomOutScrollValue(0, 0, 3); }, 0},
-        HostileCall{"out, size 0.5 at NaN", [] { return ZoomOutScrollValue(kNan, 0.5, 3); }, 0},
-        HostileCall{"out, size NaN", [] { return ZoomOutScrollValue(100, kNan, 3); }, 0},
-        // A place beyond either end of a real preview keeps to that end of the bar.
-        HostileCall{"in, from zoom 0 at 100", [] { return ZoomInScrollValue(1.5, 0, 100, kViewport, 3); }, 3},
+        // A place beyond the end of a real preview keeps to that end of the bar.
         HostileCall{"in, grab inf", [] { return ZoomInScrollValue(1.5, 1, kInf, kViewport, 3); }, 3},
-        HostileCall{"out, grab -inf", [] { return ZoomOutScrollValue(-kInf, kViewport, 3); }, 0},
-        HostileCall{"out, size 0.5 at 1e300", [] { return ZoomOutScrollValue(1e300, 0.5, kIntMax); }, kIntMax},
         HostileCall{"out, tiny size", [] { return ZoomOutScrollValue(1, 1e-320, kIntMax); }, kIntMax},
-        HostileCall{"in, no bar", [] { return ZoomInScrollValue(1.5, 1, 100, kViewport, kIntMin); }, 0},
         // The scroll range and the offsets.
         HostileCall{"maximum of NaN", [] { return PreviewScrollMaximum(kNan); }, 0},
-        HostileCall{"maximum of 1e300", [] { return PreviewScrollMaximum(1e300); }, kIntMax},
         HostileCall{"maximum of inf", [] { return PreviewScrollMaximum(kInf); }, kIntMax},
         HostileCall{"offset of the lowest value", [] { return PreviewOffset(kIntMin, 4, 2 * kViewport, kViewport); },
                     -static_cast<double>(kIntMin) * kViewport / 4},
         // The grab tool steps from a value off its bar without overflowing, onto the bar.
         HostileCall{"grab right from the highest value", [] { return Dragged(5000, kIntMax); }, 3},
-        HostileCall{"grab left from the lowest value", [] { return Dragged(-5000, kIntMin); }, 1},
-        HostileCall{"grab left from the highest value", [] { return Dragged(-5000, kIntMax); }, 4},
-        HostileCall{"grab to NaN", [] { return Dragged(kNan, 2); }, 2}));
+        HostileCall{"grab left from the highest value", [] { return Dragged(-5000, kIntMax); }, 4}));
 
 }  // namespace
 }  // namespace lurvane
