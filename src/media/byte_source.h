@@ -67,6 +67,13 @@ public:
         return byte;
     }
 
+    // The bytes from the position to the end of the buffer, read when there are none; empty at
+    // the end of the source. MoveTo passes them.
+    std::string_view Buffered() {
+        if (position_ - bufferStart_ >= buffer_.size() && !Fill()) return {};
+        return std::string_view(buffer_).substr(static_cast<std::size_t>(position_ - bufferStart_));
+    }
+
     // At most `count` bytes from `offset`, without moving.
     std::string Peek(std::uint64_t offset, std::size_t count) const;
 

@@ -128,8 +128,26 @@ public:
             cursor_.MoveTo(from + step);
             return step;
         }
+        // Byte by byte, but straight from the buffer: a whole unsynchronised tag may pass here.
         std::uint64_t passed = 0;
-        while (passed < count && Next(limit)) ++passed;
+        while (passed < count) {
+            const std::uint64_t from = Position();
+            if (from >= std::min(limit, end_)) break;
+            std::string_view buffered = cursor_.Buffered();
+            buffered = buffered.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(buffered.size(), std::min(limit, end_) - from)));
+            if (buffered.empty()) break;
+            std::size_t used = 0;
+            for (; used < buffered.size() && passed < count; ++used) {
+                const auto byte = static_cast<std::uint8_t>(buffered[used]);
+                if (afterFF_ && byte == 0) {
+                    afterFF_ = false;
+                    continue;
+                }
+                afterFF_ = byte == 0xFF;
+                ++passed;
+            }
+            cursor_.MoveTo(from + used);
+        }
         return passed;
     }
 
