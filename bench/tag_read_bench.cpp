@@ -115,7 +115,9 @@ ChildUse ReadInChild(const std::string& self, const std::string& path) {
     rusage usage{};
     if (child < 0 || wait4(child, &status, 0, &usage) != child) return {};
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::printf(" (read failed)");
-    const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0; };
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+    };
     return {static_cast<double>(usage.ru_maxrss) / 1024.0, ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
@@ -128,7 +130,8 @@ int main(int argc, char** argv) {
     if (sizes.empty()) sizes = {16, 64, 256};
 
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string path = (std::filesystem::temp_directory_path() / ("lurvane_tag_bench_" + std::to_string(getpid()) + ".mp3")).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("lurvane_tag_bench_" + std::to_string(getpid()) + ".mp3")).string();
     std::printf("%8s %-15s %10s %12s %8s %9s %10s\n", "tag_MiB", "form", "read_ms", "title_chars", "artist", "peak_MiB",
                 "child_cpu_ms");
     for (const std::uint32_t mib : sizes) {

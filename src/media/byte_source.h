@@ -50,7 +50,8 @@ class ByteCursor {
 public:
     static constexpr std::size_t kBufferSize = 64 * 1024;
 
-    ByteCursor(const ByteSource& source, std::uint64_t position) : source_(source), size_(source.Size()), position_(position) {}
+    ByteCursor(const ByteSource& source, std::uint64_t position)
+        : source_(source), size_(source.Size()), position_(position) {}
 
     std::uint64_t Position() const { return position_; }
     void MoveTo(std::uint64_t position) { position_ = position; }

@@ -63,12 +63,14 @@ std::optional<FoundTag> FindTag(const ByteSource& source) {
     const std::uint64_t size = source.Size();
     const std::size_t pieceSize = kID3v2SearchChunk + kTagHeaderSize - 1;
     for (std::uint64_t offset = 0; offset < size; offset += kID3v2SearchChunk) {
-        const std::string piece = source.Read(offset, static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, size - offset)));
+        const std::string piece =
+            source.Read(offset, static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, size - offset)));
         const bool last = piece.size() < pieceSize;
         const std::string_view bytes = piece;
         for (std::size_t at = bytes.find("ID3"); at != std::string_view::npos && (last || at < kID3v2SearchChunk);
              at = bytes.find("ID3", at + 1))
-            if (const std::optional<TagHeader> header = TagHeaderAt(bytes.substr(at))) return FoundTag{offset + at, *header};
+            if (const std::optional<TagHeader> header = TagHeaderAt(bytes.substr(at)))
+                return FoundTag{offset + at, *header};
         if (last) break;
     }
     return std::nullopt;
@@ -132,9 +134,10 @@ public:
         std::uint64_t passed = 0;
         while (passed < count) {
             const std::uint64_t from = Position();
-            if (from >= std::min(limit, end_)) break;
+            const std::uint64_t stop = std::min(limit, end_);
+            if (from >= stop) break;
             std::string_view buffered = cursor_.Buffered();
-            buffered = buffered.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(buffered.size(), std::min(limit, end_) - from)));
+            buffered = buffered.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(buffered.size(), stop - from)));
             if (buffered.empty()) break;
             std::size_t used = 0;
             for (; used < buffered.size() && passed < count; ++used) {

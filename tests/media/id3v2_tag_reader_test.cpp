@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "util/text_encoding.h"
 
 namespace lurvane {
 
@@ -35,16 +36,16 @@ using testing::TempFolder;
 // 0xFF, a size byte with its top bit set.
 const std::string kLeadingJunk = "RIFF\x10\0\0\0ID3\x05\0\0\0\0\0\0 ID3\x03\xFF\0\0\0\0\0 ID3\x04\0\0\0\0\x80\0 junk"s;
 
-std::string Utf8(const std::u32string& text) {
-    std::string bytes;
-    for (const char32_t c : text) {
-        const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        const char32_t lead[] = {0, 0xC0, 0xE0, 0xF0};
-        bytes += static_cast<char>(lead[tail] | (c >> (6 * tail)));
-        for (int i = tail - 1; i >= 0; --i) bytes += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
-    }
-    return bytes;
+std::u16string Utf16(const std::u32string& text) {
+    std::u16string units;
+    for (const char32_t c : text)
+        units += c < 0x10000 ? std::u16string(1, static_cast<char16_t>(c))
+                             : std::u16string{static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)),
+                                              static_cast<char16_t>(0xDC00 + (c & 0x3FF))};
+    return units;
 }
+
+std::string Utf8(const std::u32string& text) { return Utf16ToUtf8(Utf16(text)); }
 
 // The text as the sound page shows it: 256 characters at most, the last one "…" when cut.
 std::string ShownText(const std::u32string& text) {
@@ -93,7 +94,8 @@ std::vector<std::string> FrameArguments(const ToolCase& c) {
 // Writes the tag in front of `path`'s contents; returns the tag size mutagen reads back, -1 on failure.
 int WriteWithMutagen(const std::string& path, const ToolCase& c) {
     std::string command = "/usr/bin/python3 " LURVANE_SOURCE_DIR "/tests/media/write_id3_tag.py " + ShellQuoted(path) +
-                          " " + std::to_string(c.Version) + (c.PlainSizes ? "plain " : " ") + std::to_string(c.Encoding) + " " +
+                          " " + std::to_string(c.Version) + (c.PlainSizes ? "plain " : " ") +
+                          std::to_string(c.Encoding) + " " +
                           std::to_string(c.Padding);
     for (const std::string& arg : FrameArguments(c)) command += " " + ShellQuoted(arg);
     FILE* pipe = popen(command.c_str(), "r");
@@ -303,13 +305,14 @@ std::vector<BuiltCase> BuiltCases() {
     // sync-safe that leads into a body is read again as a plain one.
     cases.push_back(WholeTag("2.4 plain frame sizes behind a picture",
                              Tag(4, 0,
-                                 Frame(3, "APIC", std::string(300, '\x22')) + Frame(3, "TIT2", Latin1(std::string(130, 'T'))) +
+                                 Frame(3, "APIC", std::string(300, '\x22')) +
+                                     Frame(3, "TIT2", Latin1(std::string(130, 'T'))) +
                                      Frame(3, "TPE1", Latin1("Plain")) + Frame(4, "TALB", Latin1("Safe"))),
                              {.TagVersion = "4.0", .Album = "Safe", .Artist = "Plain", .Title = std::string(130, 'T'),
                               .SkippedFrames = 1}));
 
-    // Bounds: padding ends the walk whatever follows it, a footer ends it, a frame running past the tag is cut, a tag running past
-    // the file is read as far as the file goes.
+    // Bounds: padding ends the walk whatever follows it, a footer ends it, a frame running past
+    // the tag is cut, a tag running past the file is read as far as the file goes.
     cases.push_back(WholeTag("padding ends the walk",
                              Tag(3, 0, Frame(3, "TIT2", Latin1("A")) + std::string(20, '\0') + Frame(3, "TPE1", Latin1("B"))),
                              {.TagVersion = "3.0", .Title = "A", .SkippedFrames = 3}));  // 20 + 12 bytes behind the title
@@ -364,12 +367,8 @@ std::string Encoded(const std::u32string& text, int encoding, bool bigEndianMark
     if (encoding == 3) return Utf8(text);
     const bool bigEndian = encoding == 2 || bigEndianMark;
     std::string bytes = encoding == 1 ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
-    for (const char32_t c : text) {
-        std::vector<uint32_t> units = {c};
-        if (c >= 0x10000) units = {0xD800 + ((c - 0x10000) >> 10), 0xDC00 + (c & 0x3FF)};
-        for (const uint32_t unit : units)
-            bytes += bigEndian ? BigEndian(unit, 2) : std::string{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    }
+    for (const char16_t unit : Utf16(text))
+        bytes += bigEndian ? BigEndian(unit, 2) : std::string{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
     return bytes;
 }
 
@@ -386,13 +385,14 @@ TEST(ID3v2TagReader, TextsOfAnyLengthAreReadCutToTheShownLength) {
         const std::u32string title = RandomText(random, encoding == 0);
         const std::u32string comment = RandomText(random, encoding == 0);
         const std::string terminator(encoding == 1 || encoding == 2 ? 2 : 1, '\0');
+        const std::string encodingByte(1, static_cast<char>(encoding));
         std::string picture(64 * 1024 - 300 + random() % 600, '\0');
         for (char& c : picture) c = "\0\xFF\xE0" "A"[random() % 4];
 
         const std::pair<std::string, std::string> frames[] = {
             {"APIC", picture},
-            {"TIT2", static_cast<char>(encoding) + Encoded(title, encoding, bigEndianMark) + (random() % 2 ? terminator : "")},
-            {"COMM", static_cast<char>(encoding) + "eng"s + Encoded(RandomText(random, encoding == 0), encoding, bigEndianMark) +
+            {"TIT2", encodingByte + Encoded(title, encoding, bigEndianMark) + (random() % 2 ? terminator : "")},
+            {"COMM", encodingByte + "eng" + Encoded(RandomText(random, encoding == 0), encoding, bigEndianMark) +
                          terminator + Encoded(comment, encoding, bigEndianMark)},
             {"TPE1", Latin1("Artist")}};
         std::string area;
