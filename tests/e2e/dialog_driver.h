@@ -50,6 +50,13 @@ inline HWND ControlOf(HWND dialog, int id, bool anyPage = false) {
 }
 
 inline std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+// The whole text, however long.
+inline std::wstring WholeTextOf(HWND window) {
     DWORD_PTR length = 0;
     SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
     std::wstring text(length + 1, L'\0');
