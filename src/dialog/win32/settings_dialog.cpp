@@ -31,6 +31,8 @@ namespace {
 constexpr UINT_PTR kPreviewTimer = 1;
 constexpr UINT_PTR kSoundTimer = 2;
 constexpr UINT kSoundTimerInterval = 200;
+// Posted by the player's thread with a measurement's number and the length it found.
+constexpr UINT kSoundMeasured = WM_APP + 1;
 constexpr int kTipShowTime = 20000;
 
 // How a control holds its setting.
@@ -331,6 +333,9 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_TIMER:
         if (wParam == kPreviewTimer) OnPreviewTimer();
         else if (wParam == kSoundTimer) OnSoundTimer();
+        return TRUE;
+    case kSoundMeasured:
+        OnSoundMeasured(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
         return TRUE;
     case WM_CLOSE:
         OnCancel();
@@ -889,22 +894,27 @@ void SettingsDialog::DisplayMP3Info() {
     const std::string file = WindowText(box);
     if (file == lastDisplayedSoundFile_) return;
     lastDisplayedSoundFile_ = file;
+    const uint32_t measurement = ++soundMeasurement_;  // an earlier file's length is no longer wanted
     if (TrimBlanks(file).empty()) {
         SetText(info, "");
         return;
     }
-    const bool mp3 = IsMp3Name(file);
-    std::optional<SongTag> tag;
-    if (mp3 && music_.ReadTag) tag = music_.ReadTag(file);
-    int32_t length = 0;
-    if (music_.Player != nullptr) {
-        // The device has one alias: a preview still holding it would make the open fail.
-        StopSoundPreview();
-        music_.Player->OpenBackgroundSound(file);
-        length = music_.Player->GetSoundLength();
-        music_.Player->StopBackgroundSound();
-    }
-    SetText(info, SoundInfoText(context_.Texts, length, mp3, tag, UserDecimalSeparator()));
+    soundIsMp3_ = IsMp3Name(file);
+    soundTag_.reset();
+    if (soundIsMp3_ && music_.ReadTag) soundTag_ = music_.ReadTag(file);
+    // Until the device has measured the file, the box shows the length of one it cannot open.
+    OnSoundMeasured(measurement, 0);
+    if (music_.Player == nullptr) return;
+    // The device has one alias: a preview still holding it would make the open fail.
+    StopSoundPreview();
+    music_.Player->MeasureSoundLength(file, [frame = frame_, measurement](int32_t length) {
+        PostMessageW(frame, kSoundMeasured, measurement, length);
+    });
+}
+
+void SettingsDialog::OnSoundMeasured(uint32_t measurement, int32_t length) {
+    if (measurement != soundMeasurement_) return;
+    SetText(Control(IDC_LABELMP3), SoundInfoText(context_.Texts, length, soundIsMp3_, soundTag_, UserDecimalSeparator()));
 }
 
 void SettingsDialog::OnPlay() {
@@ -928,7 +938,11 @@ void SettingsDialog::OnSoundTimer() {
     }
     const int32_t length = music_.Player->GetSoundLength();
     const int32_t position = music_.Player->GetSoundPosition();
-    if (music_.Player->GetSoundMode() != "playing") {
+    const std::optional<std::string> mode = music_.Player->GetSoundMode();
+    // A device still busy with the file has not answered: the preview goes on, as shown, until
+    // the device answers or the user stops it.
+    if (!mode) return;
+    if (*mode != "playing") {
         StopSoundPreview();
         return;
     }

@@ -107,6 +107,7 @@ private:
 
     void ChooseSoundFile();
     void DisplayMP3Info();
+    void OnSoundMeasured(uint32_t measurement, int32_t length);
     void OnPlay();
     void StopSoundPreview();
     void ShowPlayCaption();
@@ -133,6 +134,11 @@ private:
     // change rewrites.
     bool previewingSound_ = false;
     std::string lastDisplayedSoundFile_;
+    // The information box shows its file's length once the player has measured it; only the
+    // latest measurement counts, and the rest of the box waits here for it.
+    uint32_t soundMeasurement_ = 0;
+    bool soundIsMp3_ = false;
+    std::optional<SongTag> soundTag_;
     bool finished_ = false;
     bool saved_ = false;
 };
