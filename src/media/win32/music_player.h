@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "imaging/win32/background_music.h"
+#include "program/win32/background_music.h"
 #include "media/win32/sound_device.h"
 #include "util/win32/handles.h"
 
