@@ -60,9 +60,11 @@ struct MusicPlayer::Shared {
 };
 
 MusicPlayer::MusicPlayer(std::shared_ptr<SoundDevice> device) : shared_(std::make_shared<Shared>(std::move(device))) {
-    auto* forThread = new std::shared_ptr<Shared>(shared_);
-    thread_.reset(CreateThread(nullptr, 0, &MusicPlayer::Work, forThread, 0, nullptr));
-    if (!thread_) delete forThread;  // no thread, no music: requests wait in the queue unheard
+    auto forThread = std::make_unique<std::shared_ptr<Shared>>(shared_);
+    thread_.reset(CreateThread(nullptr, 0, &MusicPlayer::Work, forThread.get(), 0, nullptr));
+    // The thread keeps what it shares with the player, so that one left stuck in the device at
+    // the end touches nothing freed. Without a thread there is no music: requests go unheard.
+    if (thread_) forThread.release();
 }
 
 MusicPlayer::~MusicPlayer() { Finish(1000); }
