@@ -121,6 +121,33 @@ TEST_F(BackgroundMusic, APreviewNeverPlays) {
     EXPECT_TRUE(WaitPumping(saver, 2000));
 }
 
+// A tag of 16 MiB of 0xFF bytes, its size field among them, before the tone: the decoder
+// searches it for minutes inside the open. The run still ends at a key as it does without
+// music, and the process does not wait for the decoder either.
+TEST_F(BackgroundMusic, MusicThatKeepsTheDecoderBusyHoldsNeitherTheRunNorTheProcess) {
+    std::string bytes("ID3\x03\0\0", 6);
+    bytes.append(16u << 20, '\xFF');
+    bytes += ReadFileBytes(tone_);
+    const std::wstring music = TempFilePath(L"lurvane-e2e-busy-decoder.mp3");
+    ASSERT_TRUE(WriteBytes(music, bytes));
+    StoreSetting(L"BackgroundSound", music);
+
+    {
+        SaverProcess saver(L"/s");
+        ASSERT_NE(WaitForSaverReady(saver.Id(), 10000), nullptr);
+        Sleep(1000);  // the device is deep inside the file by now
+        PressKey(VK_SPACE);
+        const ULONGLONG pressed = GetTickCount64();
+        while (WaitForSaverWindow(saver.Id(), 0) != nullptr && GetTickCount64() - pressed < 5000) Sleep(10);
+        const ULONGLONG ended = GetTickCount64() - pressed;
+        EXPECT_LT(ended, 1000u) << "the saver window stayed after the key";
+        EXPECT_TRUE(saver.WaitForExit(static_cast<DWORD>(2000 - std::min<ULONGLONG>(ended, 2000))))
+            << "the process was still there 2 s after the key";
+        EXPECT_LT(saver.ExitCode(), 0xC0000000u);
+    }  // a saver still running is ended here, so that its file can go
+    DeleteFileW(music.c_str());
+}
+
 struct BadMusic {
     const char* Name;
     std::string Bytes;  // what the music file holds; none: there is no file
