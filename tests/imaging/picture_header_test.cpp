@@ -41,13 +41,5 @@ TEST(PictureDimensions, ReadsTheSizeEveryFormatClaimsAndNothingOfCutFiles) {
     }
 }
 
-TEST(PictureDimensions, MoreThan256MegapixelsExceedTheLimit) {
-    EXPECT_FALSE(ExceedsPixelLimit(16000, 16000));
-    EXPECT_TRUE(ExceedsPixelLimit(16000, 16001));
-    EXPECT_TRUE(ExceedsPixelLimit(20000, 20000));
-    EXPECT_TRUE(ExceedsPixelLimit(int64_t{1} << 32, int64_t{1} << 32)) << "no overflow";
-    EXPECT_FALSE(ExceedsPixelLimit(0, int64_t{1} << 40));
-}
-
 }  // namespace
 }  // namespace lurvane

@@ -45,12 +45,5 @@ TEST(BoxReducer, MatchesBlockAveragesForAnyPictureFactorsAndBands) {
     }
 }
 
-TEST(BoxReducer, ShrinksByTheLargestFactorsThatKeepTheWantedSize) {
-    EXPECT_EQ(ReductionFor(12000, 9000, 1024, 768), (Reduction{11, 11}));
-    EXPECT_EQ(ReductionFor(1999, 1000, 1000, 1000), (Reduction{1, 1}));
-    EXPECT_EQ(ReductionFor(800, 600, 1024, 768), (Reduction{1, 1})) << "a small picture is never shrunk";
-    EXPECT_EQ(ReductionFor(9000, 12000, 1024, 0), (Reduction{8, 12000})) << "no division by zero";
-}
-
 }  // namespace
 }  // namespace lurvane

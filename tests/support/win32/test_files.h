@@ -49,25 +49,6 @@ bool WriteBmp(const std::wstring& path, int width, int height, Colour colour) {
     return WriteBytes(path, bytes);
 }
 
-// A 24-bit BMP whose header claims `width` x `height` with no pixels after it: a decoder that
-// only reads the header opens it, one that decodes it fails.
-inline bool WriteBmpHeader(const std::wstring& path, uint32_t width, uint32_t height) {
-    std::string bytes(54, '\0');
-    auto put32 = [&bytes](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, 54);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, width);
-    put32(22, height);
-    bytes[26] = 1;
-    bytes[28] = 24;
-    return WriteBytes(path, bytes);
-}
-
 // The program's settings key below HKEY_CURRENT_USER.
 inline std::wstring SettingsSubKey() {
     constexpr std::string_view root = "HKEY_CURRENT_USER\\";
