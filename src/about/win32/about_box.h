@@ -8,7 +8,7 @@
 
 #include "about/system_information.h"
 #include "about/win32/registry_value.h"
-#include "imaging/win32/program_context.h"
+#include "program/win32/program_context.h"
 
 namespace lurvane::win32 {
 

@@ -3,197 +3,20 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
-
 #include <string>
-#include <vector>
 
-#include "dialog/dialog_rules.h"
-#include "dialog/sound_page_rules.h"
-#include "dialog/tooltip_texts.h"
-#include "imaging/picture_types.h"
-#include "imaging/win32/screen_capture.h"
+#include "dialog/win32/dialog_controls.h"
+#include "dialog/win32/dialog_tables.h"
 #include "resource.h"
-#include "settings/profile.h"
 #include "settings/settings_store.h"
-#include "util/common_dialog_rules.h"
-#include "util/file_functions.h"
-#include "util/text_rules.h"
-#include "util/win32/common_dialogs.h"
 #include "util/win32/dpi.h"
-#include "util/win32/locale_text.h"
-#include "util/win32/scroll_bar.h"
+#include "util/win32/handles.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
 
-constexpr UINT_PTR kPreviewTimer = 1;
-constexpr UINT_PTR kSoundTimer = 2;
-constexpr UINT kSoundTimerInterval = 200;
 constexpr int kTipShowTime = 20000;
-
-// How a control holds its setting.
-enum class Holder {
-    LanguageMenu,  // the check mark in the language menu
-    ScrollBar,
-    CheckBox,
-    MaximizeOption,  // OptMaxi selected, else OptProp
-    NumberBox,
-    TextBox,
-    Colour,     // the swatch; the model holds the value
-    Smoothing,  // the adjuster; the model holds the value
-    Path,       // the preview; the model holds the markers
-};
-
-struct Binding {
-    SettingId Setting;
-    int Control;
-    Holder Kind;
-};
-
-// Every setting and the control that holds it, in the settings' order.
-constexpr std::array<Binding, kSettingCount> kBindings{{
-    {SettingId::Language, IDR_SETTINGS_MENU, Holder::LanguageMenu},
-    {SettingId::Framerate, IDC_HSCROLLFRAMERATE, Holder::ScrollBar},
-    {SettingId::WaveFreq, IDC_HSCROLLWAVEFREQ, Holder::ScrollBar},
-    {SettingId::WaveDirection, IDC_HSCROLLWAVEDIRECTION, Holder::ScrollBar},
-    {SettingId::WaveCount, IDC_HSCROLLWAVECOUNT, Holder::ScrollBar},
-    {SettingId::WaveAmp, IDC_HSCROLLWAVEAMP, Holder::ScrollBar},
-    {SettingId::WaveAsc, IDC_PICADJUST, Holder::Smoothing},
-    {SettingId::UseSystemTimer, IDC_CHKUSESYSTEMTIMER, Holder::CheckBox},
-    {SettingId::ShowFPS, IDC_CHKSHOWFPS, Holder::CheckBox},
-    {SettingId::BackgroundImage, IDC_TXBACKGROUNDIMAGE, Holder::TextBox},
-    {SettingId::PathPoints, IDC_PICTURESCROLLABLE, Holder::Path},
-    {SettingId::RandomizeBackground, IDC_CHKRANDOMIZEBACKGROUND, Holder::CheckBox},
-    {SettingId::MaximizeBackground, IDC_OPTMAXI, Holder::MaximizeOption},
-    {SettingId::ColorBackground, IDC_COLBACK, Holder::Colour},
-    {SettingId::SizeBackground, IDC_TXSIZE, Holder::NumberBox},
-    {SettingId::RestartSec, IDC_TXRESTARTSEC, Holder::NumberBox},
-    {SettingId::BackgroundSound, IDC_TXSOUNDFILE, Holder::TextBox},
-    {SettingId::LoopSound, IDC_CHKLOOP, Holder::CheckBox},
-}};
-
-constexpr bool EverySettingBoundOnce() {
-    for (std::size_t i = 0; i < kBindings.size(); ++i)
-        if (static_cast<std::size_t>(kBindings[i].Setting) != i) return false;
-    return true;
-}
-static_assert(EverySettingBoundOnce(), "kBindings is indexed by SettingId");
-
-const Binding& BindingOf(SettingId id) { return kBindings[static_cast<std::size_t>(id)]; }
-
-const Binding* BindingOfControl(int control) {
-    for (const Binding& binding : kBindings)
-        if (binding.Control == control) return &binding;
-    return nullptr;
-}
-
-struct Caption {
-    int Control;
-    TextId Text;
-};
-
-// The language-dependent captions; the dialog's title and the tabs are set beside them.
-constexpr Caption kCaptions[] = {
-    {IDC_FRAME4, TextId::BackgroundSettingsFrame},
-    {IDC_FRAME5, TextId::WaveEffect},
-    {IDC_FRAME3, TextId::BackgroundSettings},
-    {IDC_FRAME7, TextId::GeneralSettings},
-    {IDC_FRAME10, TextId::BackgroundMusic},
-    {IDC_FRAME1, TextId::BackgroundPictureFrame},
-    {IDC_LABEL3, TextId::Framerate},
-    {IDC_LABEL4, TextId::WaveDirection},
-    {IDC_LABEL5, TextId::WaveCount},
-    {IDC_LABEL6, TextId::Less},
-    {IDC_LABEL7, TextId::More},
-    {IDC_LABEL8, TextId::Top},
-    {IDC_LABEL9, TextId::Down},
-    {IDC_LABEL10, TextId::WaveAmplitude},
-    {IDC_LABEL11, TextId::Weaker},
-    {IDC_LABEL12, TextId::Stronger},
-    {IDC_LABEL13, TextId::WaveFrequency},
-    {IDC_LABEL14, TextId::Faster},
-    {IDC_LABEL15, TextId::Slower},
-    {IDC_LABEL16, TextId::Toolbox},
-    {IDC_LABEL17, TextId::WaveSmoothing},
-    {IDC_LABEL18, TextId::Paths},
-    {IDC_LABEL19, TextId::ChooseAgainAfter},
-    {IDC_LABEL20, TextId::Size},
-    {IDC_LABEL22, TextId::Seconds},
-    {IDC_LABEL23, TextId::SoundFile},
-    {IDC_CHKHIDEPATHPOINTS, TextId::HidePathPoints},
-    {IDC_CHKSHOWFPS, TextId::ShowFramerate},
-    {IDC_CHKRANDOMIZEBACKGROUND, TextId::RandomizeBackground},
-    {IDC_OPTMAXI, TextId::Maximized},
-    {IDC_OPTPROP, TextId::Proportional},
-    {IDC_CMDCHOOSEBACKGROUNDIMAGE, TextId::Find},
-    {IDC_COMMAND1, TextId::Info},
-    {IDOK, TextId::Ok},
-    {IDCANCEL, TextId::Cancel},
-    {IDC_CMDLOADPATH, TextId::LoadProfileButton},
-    {IDC_CMDSAVEPATH, TextId::SaveProfileButton},
-    {IDC_CMDCOLOR, TextId::ChooseBackgroundColour},
-    {IDC_CMDBTNFINDSNDFILE, TextId::Find},
-};
-
-struct Tip {
-    TipControl Tool;
-    int Control;
-};
-
-// The controls with a tooltip, in the order they are registered.
-constexpr std::array<Tip, kTipControlCount> kTips{{
-    {TipControl::UseSystemTimer, IDC_CHKUSESYSTEMTIMER},
-    {TipControl::HidePathPoints, IDC_CHKHIDEPATHPOINTS},
-    {TipControl::RandomizeBackground, IDC_CHKRANDOMIZEBACKGROUND},
-    {TipControl::WaveDirection, IDC_HSCROLLWAVEDIRECTION},
-    {TipControl::WaveCount, IDC_HSCROLLWAVECOUNT},
-    {TipControl::WaveFreq, IDC_HSCROLLWAVEFREQ},
-    {TipControl::WaveAmp, IDC_HSCROLLWAVEAMP},
-    {TipControl::Framerate, IDC_HSCROLLFRAMERATE},
-    {TipControl::LoadPath, IDC_CMDLOADPATH},
-    {TipControl::SavePath, IDC_CMDSAVEPATH},
-    {TipControl::ZoomOutButton, IDC_CMDBTNZOOMDN},
-    {TipControl::ZoomInButton, IDC_CMDBTNZOOMUP},
-    {TipControl::WavePreview, IDC_PICPREVIEW},
-    {TipControl::SmoothingAdjuster, IDC_PICADJUST},
-    {TipControl::DeletePath, IDC_CMDDELETEPATH},
-    {TipControl::GrabTool, IDC_OPTGRAB},
-    {TipControl::ZoomOutTool, IDC_OPTZOOMDN},
-    {TipControl::ZoomInTool, IDC_OPTZOOMUP},
-    {TipControl::Proportional, IDC_OPTPROP},
-    {TipControl::Maximized, IDC_OPTMAXI},
-    {TipControl::RestartSec, IDC_TXRESTARTSEC},
-    {TipControl::Size, IDC_TXSIZE},
-}};
-
-constexpr int kLanguageItems[] = {IDM_GERMAN, IDM_ENGLISH, IDM_ITALIAN};
-
-std::string WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
-}
-
-void SetText(HWND window, const std::string& text) {
-    if (window != nullptr) SetWindowTextW(window, Widen(text).c_str());
-}
-
-// The place of a control in its parent's client pixels.
-RECT PlaceOf(HWND control) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
-// A custom window takes its slot's place in the tab order, just before the hidden slot.
-void TakeSlotsTurn(HWND window, HWND slot) {
-    HWND before = GetWindow(slot, GW_HWNDPREV);
-    SetWindowPos(window, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ShowWindow(slot, SW_HIDE);
-}
 
 struct ControlSearch {
     int Id;
@@ -207,29 +30,17 @@ BOOL CALLBACK FindControl(HWND child, LPARAM data) {
     return FALSE;
 }
 
-int ScrollValue(HWND bar) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS;
-    GetScrollInfo(bar, SB_CTL, &info);
-    return info.nPos;
-}
-
 }  // namespace
 
 SettingsDialog::SettingsDialog(const ProgramContext& context, DialogLinks links, MusicLinks music)
     : context_(context),
       links_(std::move(links)),
-      music_(std::move(music)),
-      preview_(context.Pictures, [this](const PreviewPointer& pointer) { tools_.OnPointer(pointer); }),
-      tools_(model_, preview_, context.Texts, [this](bool quiet) { RenderBackgroundPreview(quiet); }),
-      plot_(context.Pictures),
-      adjuster_([this](int32_t percent) {
-          model_.SetNumber(SettingId::WaveAsc, percent);
-      }) {}
+      pathPage_(*this, model_, context),
+      generalPage_(*this, model_, context),
+      soundPage_(*this, model_, context, std::move(music)) {}
 
 SettingsDialog::~SettingsDialog() {
-    StopSoundPreview();
+    soundPage_.StopSoundPreview();
     if (frame_ != nullptr) DestroyWindow(frame_);
 }
 
@@ -324,13 +135,13 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->idFrom == IDC_SSTAB1 && header->code == TCN_SELCHANGE) {
             ShowPage(TabCtrl_GetCurSel(header->hwndFrom));
-            DisplayMP3Info();
+            soundPage_.DisplayMP3Info();
         }
         return TRUE;
     }
     case WM_TIMER:
-        if (wParam == kPreviewTimer) OnPreviewTimer();
-        else if (wParam == kSoundTimer) OnSoundTimer();
+        if (wParam == kPreviewTimer) pathPage_.OnPreviewTimer();
+        else if (wParam == kSoundTimer) soundPage_.OnSoundTimer();
         return TRUE;
     case WM_CLOSE:
         OnCancel();
@@ -358,12 +169,10 @@ INT_PTR SettingsDialog::OnPageMessage(HWND, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        if (lParam != 0) OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+        if (lParam != 0) pathPage_.OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
         return TRUE;
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == Control(IDC_COLBACK) && swatchBrush_)
-            return reinterpret_cast<INT_PTR>(swatchBrush_.get());
-        return FALSE;
+        return reinterpret_cast<INT_PTR>(generalPage_.BrushFor(reinterpret_cast<HWND>(lParam)));
     }
     return FALSE;
 }
@@ -371,29 +180,15 @@ INT_PTR SettingsDialog::OnPageMessage(HWND, UINT message, WPARAM wParam, LPARAM 
 void SettingsDialog::OnInit() {
     gdiPlus_.emplace(context_.Pictures);
     if (!gdiPlus_->Started()) MessageBoxW(frame_, L"Error loading GDI+!", L"Lurvane", MB_OK | MB_ICONERROR);
-    if (!MakePages() || !MakeCustomWindows()) return;
-
-    for (int id : {IDC_HSCROLLFRAMERATE, IDC_HSCROLLWAVEFREQ, IDC_HSCROLLWAVEDIRECTION, IDC_HSCROLLWAVECOUNT,
-                   IDC_HSCROLLWAVEAMP}) {
-        const SettingInfo& info = Describe(BindingOfControl(id)->Setting);
-        SCROLLINFO range{};
-        range.cbSize = sizeof range;
-        range.fMask = SIF_RANGE | SIF_PAGE;
-        range.nMin = info.Minimum;
-        range.nMax = info.Maximum;
-        SetScrollInfo(Control(id), SB_CTL, &range, FALSE);
-    }
-    tools_.Attach(pages_[0]);
-    const auto greys = GreyCustomColours();
-    std::copy(greys.begin(), greys.end(), customColours_.begin());
+    if (!MakePages() || !pathPage_.Create(pages_[0])) return;
 
     LoadSettings(model_, context_.Settings);
     SelectLanguage(model_.Number(SettingId::Language));
     ShowAllSettings();
-    DisplayMP3Info();
+    soundPage_.DisplayMP3Info();
     Layout();
-    tools_.ShowZoom();
-    SetPreviewInterval();
+    pathPage_.ShowZoom();
+    pathPage_.SetPreviewInterval();
 }
 
 bool SettingsDialog::MakePages() {
@@ -428,22 +223,6 @@ bool SettingsDialog::MakePages() {
     return true;
 }
 
-bool SettingsDialog::MakeCustomWindows() {
-    HWND page = pages_[0];
-    HWND previewSlot = GetDlgItem(page, IDC_PICTURESCROLLABLE);
-    HWND trackSlot = GetDlgItem(page, IDC_PICTURE7);
-    HWND plotSlot = GetDlgItem(page, IDC_PICPREVIEW);
-    const RECT previewPlace = PlaceOf(previewSlot);
-    if (!preview_.Create(page, IDC_PICTURESCROLLABLE, POINT{previewPlace.left, previewPlace.top}) ||
-        !adjuster_.Create(page, IDC_PICTURE7, IDC_PICADJUST, PlaceOf(trackSlot)) ||
-        !plot_.Create(page, IDC_PICPREVIEW, PlaceOf(plotSlot)))
-        return false;
-    TakeSlotsTurn(preview_.Window(), previewSlot);
-    TakeSlotsTurn(adjuster_.Window(), trackSlot);
-    TakeSlotsTurn(plot_.Window(), plotSlot);
-    return true;
-}
-
 void SettingsDialog::Layout() {
     HWND tab = Control(IDC_SSTAB1);
     RECT area = PlaceOf(tab);
@@ -451,35 +230,7 @@ void SettingsDialog::Layout() {
     for (HWND page : pages_)
         SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-
-    // The preview keeps its size in twips; its scroll bars stand along its edges.
-    HWND page = pages_[0];
-    const RECT slot = PlaceOf(GetWindow(preview_.Window(), GW_HWNDNEXT));
-    preview_.PlaceAt(POINT{slot.left, slot.top});
-    const RECT shown = PlaceOf(preview_.Window());
-    const UINT dpi = WindowDpi(frame_);
-    // The bars keep the thickness the template gives them at this DPI.
-    const RECT vertical = PlaceOf(GetDlgItem(page, IDC_VSCROLLPREVIEW));
-    const int bar = vertical.right - vertical.left;
-    const int gap = ScaleForDpi(2, dpi);
-    SetWindowPos(GetDlgItem(page, IDC_VSCROLLPREVIEW), nullptr, shown.right + gap, shown.top, bar,
-                 shown.bottom - shown.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(page, IDC_HSCROLLPREVIEW), nullptr, shown.left, shown.bottom + gap,
-                 shown.right - shown.left, bar, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The row under the preview follows the preview's exact height, centred on its buttons, so
-    // that a font whose dialog units do not grow quite like the DPI leaves no overlap.
-    const int rowTop = shown.bottom + 2 * gap + bar;
-    const RECT button = PlaceOf(GetDlgItem(page, IDC_CMDBTNZOOMDN));
-    const int rowHeight = button.bottom - button.top;
-    for (int id : {IDC_CMDBTNZOOMDN, IDC_LABELZOOMFACTOR, IDC_CMDBTNZOOMUP, IDC_CHKHIDEPATHPOINTS,
-                   IDC_CMDCHOOSEBACKGROUNDIMAGE}) {
-        HWND control = GetDlgItem(page, id);
-        const RECT place = PlaceOf(control);
-        SetWindowPos(control, nullptr, place.left, rowTop + (rowHeight - (place.bottom - place.top)) / 2, 0, 0,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-    }
-    adjuster_.PlaceTrack(PlaceOf(GetWindow(adjuster_.Window(), GW_HWNDNEXT)));
-    plot_.Place(PlaceOf(GetWindow(plot_.Window(), GW_HWNDNEXT)));
+    pathPage_.Layout(WindowDpi(frame_));
 }
 
 void SettingsDialog::ShowPage(int index) {
@@ -507,21 +258,16 @@ void SettingsDialog::ShowSetting(SettingId id) {
         break;
     case Holder::NumberBox:
     case Holder::TextBox:
-        if (WindowText(control) != model_.Text(id)) {
-            rewritingText_ = true;
-            SetText(control, model_.Text(id));
-            rewritingText_ = false;
-        }
+        if (WindowText(control) != model_.Text(id)) RewriteText(control, model_.Text(id));
         break;
     case Holder::Colour:
-        swatchBrush_.reset(CreateSolidBrush(ColourFromSetting(model_.BackgroundColour())));
-        InvalidateRect(control, nullptr, TRUE);
+        generalPage_.ShowColour();
         break;
     case Holder::Smoothing:
-        adjuster_.Show(model_.Number(SettingId::WaveDirection), model_.SmoothingPercent());
+        pathPage_.ShowSmoothing();
         break;
     case Holder::Path:
-        RenderBackgroundPreview(true);
+        pathPage_.Render(true);
         break;
     }
 }
@@ -543,8 +289,6 @@ void SettingsDialog::TakeSetting(SettingId id) {
         model_.SetNumber(id, ScrollValue(control));
         break;
     case Holder::CheckBox:
-        model_.SetNumber(id, Button_GetCheck(control) == BST_CHECKED ? 1 : 0);
-        break;
     case Holder::MaximizeOption:
         model_.SetNumber(id, Button_GetCheck(control) == BST_CHECKED ? 1 : 0);
         break;
@@ -559,9 +303,25 @@ void SettingsDialog::TakeSetting(SettingId id) {
     }
 }
 
+void SettingsDialog::RewriteText(HWND box, const std::string& text) {
+    rewritingText_ = true;
+    SetText(box, text);
+    rewritingText_ = false;
+}
+
 void SettingsDialog::ShowAllSettings() {
     for (const Binding& binding : kBindings) ShowSetting(binding.Setting);
     UpdateEnabledStates();
+}
+
+void SettingsDialog::ShowLoadedProfile() {
+    ShowAllSettings();
+    pathPage_.SetPreviewInterval();
+}
+
+void SettingsDialog::UpdateEnabledStates() {
+    generalPage_.UpdateEnabledStates();
+    soundPage_.UpdateEnabledStates();
 }
 
 void SettingsDialog::ApplyLanguage() {
@@ -577,9 +337,9 @@ void SettingsDialog::ApplyLanguage() {
         TabCtrl_SetItem(tab, i, &item);
     }
     for (const Caption& caption : kCaptions) SetText(Control(caption.Control), texts.GetLangString(caption.Text));
-    ShowPlayCaption();
+    soundPage_.ShowPlayCaption();
     UpdateTooltips();
-    DisplayMP3Info();
+    soundPage_.DisplayMP3Info();
 }
 
 void SettingsDialog::UpdateTooltips() {
@@ -595,87 +355,8 @@ void SettingsDialog::SelectLanguage(int32_t language) {
     ApplyLanguage();
 }
 
-void SettingsDialog::UpdateEnabledStates() {
-    const bool random = model_.IsChecked(SettingId::RandomizeBackground);
-    for (int id : {IDC_LABEL19, IDC_TXRESTARTSEC, IDC_LABEL22}) EnableWindow(Control(id), random);
-    const bool proportional = !model_.IsChecked(SettingId::MaximizeBackground);
-    for (int id : {IDC_LABEL20, IDC_TXSIZE, IDC_LABEL21}) EnableWindow(Control(id), proportional);
-    EnableWindow(Control(IDC_CMDBTNPLAY), !model_.Text(SettingId::BackgroundSound).empty());
-}
-
-void SettingsDialog::SetPreviewInterval() {
-    previewInterval_ = lurvane::PreviewInterval(model_.Number(SettingId::Framerate));
-    SetTimer(frame_, kPreviewTimer, previewInterval_, nullptr);
-}
-
-void SettingsDialog::OnPreviewTimer() {
-    const int32_t period = model_.Number(SettingId::WaveFreq);
-    previewPhase_ = static_cast<int16_t>(previewPhase_ + 1);
-    if (previewPhase_ >= period) previewPhase_ = 0;
-    WaveParams params;
-    params.Counter = previewPhase_;
-    params.Freq = period;
-    params.Amp = model_.Number(SettingId::WaveAmp);
-    params.Count = model_.Number(SettingId::WaveCount);
-    params.AscPercent = model_.Number(SettingId::WaveAsc);
-    params.Direction = model_.Number(SettingId::WaveDirection);
-    plot_.Show(params);
-}
-
-void SettingsDialog::RenderBackgroundPreview(bool quiet) {
-    if (preview_.Window() == nullptr) return;
-    const bool drawn = preview_.Render(model_.Text(SettingId::BackgroundImage), model_.Path());
-    if (!drawn && !quiet) Ask(context_.Texts.GetLangString(TextId::PathOrImageInvalid), MB_OK | MB_ICONERROR);
-}
-
-void SettingsDialog::OnScroll(HWND bar, int code) {
-    if (tools_.OnScroll(bar, code)) return;
-    const Binding* binding = BindingOfControl(GetDlgCtrlID(bar));
-    if (binding == nullptr || binding->Kind != Holder::ScrollBar) return;
-    const std::optional<int> requested = RequestedScrollValue(bar, code);
-    if (!requested) return;
-    const int value = *requested;
-    const SettingId id = binding->Setting;
-    if (id == SettingId::Framerate && code == SB_THUMBTRACK) {
-        // While the thumb is dragged only the label follows; the timer changes when it is let go.
-        SetText(Control(IDC_LABELFRAMERATE), std::to_string(value));
-        return;
-    }
-    SetScrollPos(bar, SB_CTL, value, TRUE);
-    TakeSetting(id);
-    if (id == SettingId::Framerate) {
-        SetText(Control(IDC_LABELFRAMERATE), model_.Text(id));
-        SetPreviewInterval();
-    } else if (id == SettingId::WaveDirection) {
-        ShowSetting(SettingId::WaveAsc);
-    }
-}
-
-void SettingsDialog::OnNumberBoxChanged(int id) {
-    if (rewritingText_) return;
-    HWND box = Control(id);
-    const std::string typed = WindowText(box);
-    const std::string shown = NumberBoxText(typed);
-    if (shown != typed) {
-        // Only a text that changes is rewritten, and the caret goes back to its end.
-        rewritingText_ = true;
-        SetText(box, shown);
-        rewritingText_ = false;
-        const auto end = static_cast<WPARAM>(GetWindowTextLengthW(box));
-        SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
-    }
-    TakeSetting(BindingOfControl(id)->Setting);
-}
-
-void SettingsDialog::CommitNumberBox(int id) {
-    const SettingId setting = BindingOfControl(id)->Setting;
-    TakeSetting(setting);
-    model_.CommitNumberBox(setting);
-    ShowSetting(setting);
-}
-
 void SettingsDialog::OnCommand(int id, int code) {
-    if (tools_.OnCommand(id, code)) return;
+    if (pathPage_.OnCommand(id, code) || generalPage_.OnCommand(id, code) || soundPage_.OnCommand(id, code)) return;
     switch (id) {
     case IDOK:
         OnOk();
@@ -695,66 +376,11 @@ void SettingsDialog::OnCommand(int id, int code) {
     case IDM_ITALIAN:
         SelectLanguage(id - IDM_GERMAN + kGerman);
         return;
-    case IDC_TXRESTARTSEC:
-    case IDC_TXSIZE:
-        if (code == EN_CHANGE) OnNumberBoxChanged(id);
-        else if (code == EN_KILLFOCUS) CommitNumberBox(id);
-        return;
-    case IDC_TXSOUNDFILE:
-        if (code == EN_CHANGE && !rewritingText_) {
-            TakeSetting(SettingId::BackgroundSound);
-            UpdateEnabledStates();
-            // An empty box disables the button, so a preview could not be stopped any more;
-            // and its information goes at once, which asks the device nothing.
-            if (TrimBlanks(model_.Text(SettingId::BackgroundSound)).empty()) {
-                StopSoundPreview();
-                DisplayMP3Info();
-            }
-        }
-        return;
-    case IDC_CHKSHOWFPS:
-    case IDC_CHKRANDOMIZEBACKGROUND:
-    case IDC_CHKLOOP:
-    case IDC_CHKUSESYSTEMTIMER:
-        if (code == BN_CLICKED) {
-            TakeSetting(BindingOfControl(id)->Setting);
-            UpdateEnabledStates();
-        }
-        return;
-    case IDC_OPTMAXI:
-    case IDC_OPTPROP:
-        // The size box stands between the two options, so they do not share a group.
-        if (code == BN_CLICKED) {
-            model_.SetNumber(SettingId::MaximizeBackground, id == IDC_OPTMAXI ? 1 : 0);
-            ShowSetting(SettingId::MaximizeBackground);
-            UpdateEnabledStates();
-        }
-        return;
-    case IDC_CMDLOADPATH:
-        LoadProfile();
-        return;
-    case IDC_CMDSAVEPATH:
-        SaveProfile();
-        return;
-    case IDC_CMDCOLOR:
-        ChooseColour();
-        return;
-    case IDC_CMDCHOOSEBACKGROUNDIMAGE:
-        ChoosePicture();
-        return;
-    case IDC_CMDBTNFINDSNDFILE:
-        ChooseSoundFile();
-        return;
-    case IDC_CMDBTNPLAY:
-        if (code == BN_CLICKED) OnPlay();
-        return;
     }
 }
 
 void SettingsDialog::OnOk() {
-    // The number boxes' limits apply as if they had lost the focus.
-    CommitNumberBox(IDC_TXRESTARTSEC);
-    CommitNumberBox(IDC_TXSIZE);
+    generalPage_.CommitNumberBoxes();
     for (const Binding& binding : kBindings) TakeSetting(binding.Setting);
     SaveSettings(model_, context_.Settings);
     Finish(true);
@@ -768,7 +394,7 @@ void SettingsDialog::OnCancel() {
 }
 
 void SettingsDialog::Finish(bool saved) {
-    StopSoundPreview();
+    soundPage_.StopSoundPreview();
     KillTimer(frame_, kPreviewTimer);
     saved_ = saved;
     finished_ = true;
@@ -777,188 +403,6 @@ void SettingsDialog::Finish(bool saved) {
 
 int SettingsDialog::Ask(const std::string& text, UINT style) const {
     return MessageBoxW(frame_, Widen(text).c_str(), L"Lurvane", style);
-}
-
-void SettingsDialog::LoadProfile() {
-    const Language& texts = context_.Texts;
-    std::string path = GetDocumentsFolder(context_.Files) + "\\Lurvane Pictures\\";
-    model_.SetProfilePath(path);
-    FileDialogRequest request;
-    request.Title = texts.GetLangString(TextId::LoadProfileTitle);
-    request.Filter = FilterText({{texts.GetLangString(TextId::ProfileFileType) + " (*.rpp)", "*.rpp"}});
-    request.DefaultExtension = "RPP";
-    request.ViewCommand = kListView;
-    const bool confirmed = ShowFileDialog(frame_, request, path);
-    if (confirmed) {
-        model_.SetProfilePath(path);
-        SetText(Control(IDC_TXPATHPOINTS), path);
-        if (!path.empty() && GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            const ProfileLoadResult result = LoadINI(model_);
-            ShowAllSettings();  // draws the preview with the markers where the load left them
-            SetPreviewInterval();
-            if (!result.Complete()) return;
-        }
-    }
-    RenderBackgroundPreview(false);
-}
-
-void SettingsDialog::SaveProfile() {
-    const Language& texts = context_.Texts;
-    std::string path = ChangeExtension(model_.Text(SettingId::BackgroundImage), "rpp");
-    model_.SetProfilePath(path);
-    FileDialogRequest request;
-    request.Save = true;
-    request.Title = texts.GetLangString(TextId::SaveProfileTitle);
-    request.Filter = FilterText({{texts.GetLangString(TextId::ProfileFileType) + " (*.rpp)", "*.rpp"}});
-    request.DefaultExtension = "RPP";
-    request.ViewCommand = kListView;
-    if (!ShowFileDialog(frame_, request, path) || path.empty()) return;
-    model_.SetProfilePath(path);
-    SetText(Control(IDC_TXPATHPOINTS), path);
-    if (GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES &&
-        Ask(texts.GetLangString(TextId::FileExists) + "\r\n" + texts.GetLangString(TextId::Overwrite),
-            MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
-    SaveINI(model_);  // the model writes the path at zoom factor 1
-}
-
-void SettingsDialog::ChooseColour() {
-    const std::optional<COLORREF> chosen =
-        ChooseColorDialog(frame_, ColourFromSetting(model_.BackgroundColour()), customColours_);
-    if (!chosen) return;
-    model_.SetNumber(SettingId::ColorBackground, static_cast<double>(*chosen));
-    ShowSetting(SettingId::ColorBackground);
-}
-
-void SettingsDialog::ChoosePicture() {
-    const Language& texts = context_.Texts;
-    std::string path = model_.Text(SettingId::BackgroundImage);
-    FileDialogRequest request;
-    request.Title = texts.GetLangString(TextId::ChooseBackgroundPicture);
-    std::string allPictures;
-    for (std::string_view extension : kPictureExtensions)
-        allPictures += (allPictures.empty() ? "*." : ";*.") + std::string(extension);
-    request.Filter = FilterText({{texts.GetLangString(TextId::AllPictures) + " (" + allPictures + ")", allPictures},
-                                 {"BMP (*.bmp)", "*.bmp"},
-                                 {"JPG (*.jpg;*.jpeg)", "*.jpg;*.jpeg"},
-                                 {"GIF (*.gif)", "*.gif"},
-                                 {"PNG (*.png)", "*.png"},
-                                 {"TIFF (*.tif;*.tiff)", "*.tif;*.tiff"},
-                                 {texts.GetLangString(TextId::AllFiles) + " (*.*)", "*.*"}});
-    request.ViewCommand = kThumbnailView;
-    if (ShowFileDialog(frame_, request, path) && !path.empty()) {
-        model_.SetText(SettingId::BackgroundImage, path);
-        ShowSetting(SettingId::BackgroundImage);
-        const std::string profile = GetProfilePath(path);
-        model_.SetProfilePath(profile);
-        SetText(Control(IDC_TXPATHPOINTS), profile);
-        if (GetFileAttributesW(Widen(profile).c_str()) != INVALID_FILE_ATTRIBUTES &&
-            Ask(texts.GetLangString(TextId::ProfileFound) + "\r\n" + texts.GetLangString(TextId::LoadProfileToo),
-                MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            LoadINI(model_);
-            ShowAllSettings();
-            SetPreviewInterval();
-        }
-    }
-    RenderBackgroundPreview(false);
-}
-
-
-void SettingsDialog::ChooseSoundFile() {
-    const Language& texts = context_.Texts;
-    std::string path = WindowText(Control(IDC_TXSOUNDFILE));
-    FileDialogRequest request;
-    request.Title = texts.GetLangString(TextId::ChooseBackgroundMusic);
-    request.Filter = FilterText({{texts.GetLangString(TextId::AllSoundFiles) + " (*.mp3;*.wma;*.mid;*.wav)",
-                                  "*.mp3;*.wma;*.mid;*.wav"},
-                                 {"MP3 (*.mp3)", "*.mp3"},
-                                 {"WMA (*.wma)", "*.wma"},
-                                 {"MID (*.mid)", "*.mid"},
-                                 {"WAV (*.wav)", "*.wav"},
-                                 {texts.GetLangString(TextId::AllFiles) + " (*.*)", "*.*"}});
-    request.ViewCommand = kThumbnailView;
-    // The box's change handling takes the chosen name into the model.
-    if (ShowFileDialog(frame_, request, path)) SetText(Control(IDC_TXSOUNDFILE), path);
-    DisplayMP3Info();
-}
-
-void SettingsDialog::DisplayMP3Info() {
-    HWND box = Control(IDC_TXSOUNDFILE);
-    HWND info = Control(IDC_LABELMP3);
-    if (box == nullptr || info == nullptr) return;
-    const std::string file = WindowText(box);
-    if (file == lastDisplayedSoundFile_) return;
-    lastDisplayedSoundFile_ = file;
-    if (TrimBlanks(file).empty()) {
-        SetText(info, "");
-        return;
-    }
-    const bool mp3 = IsMp3Name(file);
-    std::optional<SongTag> tag;
-    if (mp3 && music_.ReadTag) tag = music_.ReadTag(file);
-    int32_t length = 0;
-    if (music_.Player != nullptr) {
-        // The device has one alias: a preview still holding it would make the open fail.
-        StopSoundPreview();
-        music_.Player->OpenBackgroundSound(file);
-        length = music_.Player->GetSoundLength();
-        music_.Player->StopBackgroundSound();
-    }
-    SetText(info, SoundInfoText(context_.Texts, length, mp3, tag, UserDecimalSeparator()));
-}
-
-void SettingsDialog::OnPlay() {
-    if (previewingSound_) {
-        StopSoundPreview();
-        return;
-    }
-    if (music_.Player == nullptr) return;
-    DisplayMP3Info();
-    previewingSound_ = true;
-    ShowPlayCaption();
-    // A play that fails shows at the first tick, when the device does not report "playing".
-    music_.Player->PlayBackgroundSound(WindowText(Control(IDC_TXSOUNDFILE)), false);
-    SetTimer(frame_, kSoundTimer, kSoundTimerInterval, nullptr);
-}
-
-void SettingsDialog::OnSoundTimer() {
-    if (!previewingSound_ || music_.Player == nullptr) {
-        KillTimer(frame_, kSoundTimer);
-        return;
-    }
-    const int32_t length = music_.Player->GetSoundLength();
-    const int32_t position = music_.Player->GetSoundPosition();
-    if (music_.Player->GetSoundMode() != "playing") {
-        StopSoundPreview();
-        return;
-    }
-    ShowSoundProgress(length, position);
-}
-
-void SettingsDialog::StopSoundPreview() {
-    if (!previewingSound_) return;
-    previewingSound_ = false;
-    if (frame_ != nullptr) KillTimer(frame_, kSoundTimer);
-    if (music_.Player != nullptr) music_.Player->StopBackgroundSound();
-    ShowPlayCaption();
-    ShowSoundProgress(0, 0);
-}
-
-void SettingsDialog::ShowPlayCaption() {
-    SetText(Control(IDC_CMDBTNPLAY), context_.Texts.GetLangString(previewingSound_ ? TextId::Stop : TextId::Play));
-}
-
-void SettingsDialog::ShowSoundProgress(int32_t length, int32_t position) {
-    HWND outline = Control(IDC_SNDPROGRESS);
-    HWND bar = Control(IDC_SNDPROGRESSBAR);
-    if (outline == nullptr || bar == nullptr) return;
-    // The bar fills the inside of the outline, never its border.
-    RECT inside = PlaceOf(outline);
-    InflateRect(&inside, -1, -1);
-    const int width = ProgressBarWidth(inside.right - inside.left, length, position);
-    SetWindowPos(bar, nullptr, inside.left, inside.top, width, inside.bottom - inside.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | (width > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    SetText(Control(IDC_LABELSNDPROGRESS), length == 0 ? "" : SecondsText(position, UserDecimalSeparator(), false) + "s");
 }
 
 }  // namespace lurvane::win32

@@ -1,27 +1,24 @@
 // The settings dialog (SettingsForm): a view over a SettingsModel. Its two pages, menu and
-// buttons come from the dialog templates in res/; one table binds each control to its setting,
-// one names each caption's text and one each tooltip's control, so that loading, OK and a
-// language change are loops over those tables.
+// buttons come from the dialog templates in res/. The frame holds the menu, the tabs, the
+// buttons and the loops over the binding, caption and tooltip tables; each page's controls are
+// handled by their own class: the path page, the general and background settings, the sound.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "dialog/win32/picture_preview.h"
-#include "dialog/win32/preview_tools.h"
-#include "dialog/win32/smoothing_adjuster.h"
+#include "dialog/win32/general_page.h"
+#include "dialog/win32/page_host.h"
+#include "dialog/win32/path_page.h"
+#include "dialog/win32/sound_page.h"
 #include "dialog/win32/tool_tip.h"
-#include "dialog/win32/wave_plot_view.h"
-#include "dialog/sound_page_rules.h"
-#include "imaging/win32/background_music.h"
-#include "imaging/win32/program_context.h"
+#include "imaging/win32/gdiplus_api.h"
+#include "program/win32/program_context.h"
 #include "settings/settings_model.h"
-#include "util/win32/handles.h"
 
 namespace lurvane::win32 {
 
@@ -32,14 +29,7 @@ struct DialogLinks {
     std::function<void()> OpenUpdate;
 };
 
-// What the sound page reaches: the program's one player, and the tag reader, which lives in
-// the media folder beside this one. Without a player the page shows no length and plays nothing.
-struct MusicLinks {
-    BackgroundMusic* Player = nullptr;
-    std::function<std::optional<SongTag>(const std::string& file)> ReadTag;
-};
-
-class SettingsDialog {
+class SettingsDialog final : private PageHost {
 public:
     SettingsDialog(const ProgramContext& context, DialogLinks links, MusicLinks music = {});
     SettingsDialog(const SettingsDialog&) = delete;
@@ -51,21 +41,21 @@ public:
     // Shows the dialog modally to `owner` until it closes; true when it closed with OK.
     bool RunModal(HWND owner);
 
-    HWND Window() const { return frame_; }
+    HWND Window() const override { return frame_; }
     // The control with `id` on the frame or either page; null when there is none.
-    HWND Control(int id) const;
+    HWND Control(int id) const override;
     HWND Page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
     const SettingsModel& Model() const { return model_; }
     const ToolTip& Tips() const { return tips_; }
     bool Finished() const { return finished_; }
     bool Saved() const { return saved_; }
-    int16_t PreviewPhase() const { return previewPhase_; }
-    UINT PreviewInterval() const { return previewInterval_; }
+    int16_t PreviewPhase() const { return pathPage_.PreviewPhase(); }
+    UINT PreviewInterval() const { return pathPage_.PreviewInterval(); }
 
     // One tick of the live plot's timer.
-    void OnPreviewTimer();
+    void OnPreviewTimer() { pathPage_.OnPreviewTimer(); }
     // One tick of the sound page's timer, which follows a playing preview.
-    void OnSoundTimer();
+    void OnSoundTimer() { soundPage_.OnSoundTimer(); }
 
 private:
     static INT_PTR CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,64 +65,40 @@ private:
 
     void OnInit();
     bool MakePages();
-    bool MakeCustomWindows();
     void Layout();
     void ShowPage(int index);
     void OnCommand(int id, int code);
-    void OnScroll(HWND bar, int code);
 
-    // The model's value shown in a control, and a control's value taken into the model.
-    void ShowSetting(SettingId id);
-    void TakeSetting(SettingId id);
+    // What the pages reach.
+    void ShowSetting(SettingId id) override;
+    void TakeSetting(SettingId id) override;
+    void UpdateEnabledStates() override;
+    void ShowLoadedProfile() override;
+    void RenderPreview(bool quiet) override { pathPage_.Render(quiet); }
+    void RewriteText(HWND box, const std::string& text) override;
+    bool RewritingText() const override { return rewritingText_; }
+    int Ask(const std::string& text, UINT style) const override;
+
     void ShowAllSettings();
-
     void ApplyLanguage();
     void UpdateTooltips();
     void SelectLanguage(int32_t language);
-    void UpdateEnabledStates();
-    void SetPreviewInterval();
-    void RenderBackgroundPreview(bool quiet);
-    void OnNumberBoxChanged(int id);
-    void CommitNumberBox(int id);
 
     void OnOk();
     void OnCancel();
     void Finish(bool saved);
 
-    void LoadProfile();
-    void SaveProfile();
-    void ChooseColour();
-    void ChoosePicture();
-    int Ask(const std::string& text, UINT style) const;
-
-    void ChooseSoundFile();
-    void DisplayMP3Info();
-    void OnPlay();
-    void StopSoundPreview();
-    void ShowPlayCaption();
-    void ShowSoundProgress(int32_t length, int32_t position);
-
     const ProgramContext& context_;
     DialogLinks links_;
-    MusicLinks music_;
     SettingsModel model_;
     std::optional<GdiPlusSession> gdiPlus_;
     HWND frame_ = nullptr;
     std::array<HWND, 2> pages_{};
     ToolTip tips_;
-    PicturePreview preview_;
-    PreviewTools tools_;
-    WavePlotView plot_;
-    SmoothingAdjuster adjuster_;
-    GdiObject swatchBrush_;
-    std::array<COLORREF, 16> customColours_{};
-    int16_t previewPhase_ = 0;
-    UINT previewInterval_ = 0;
+    PathPage pathPage_;
+    GeneralPage generalPage_;
+    SoundPage soundPage_;
     bool rewritingText_ = false;
-    // The preview's state lives here and not in the button's caption, which a language
-    // change rewrites.
-    bool previewingSound_ = false;
-    std::string lastDisplayedSoundFile_;
     bool finished_ = false;
     bool saved_ = false;
 };

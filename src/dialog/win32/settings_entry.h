@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "dialog/win32/settings_dialog.h"
-#include "imaging/win32/program_context.h"
+#include "program/win32/program_context.h"
 
 namespace lurvane::win32 {
 

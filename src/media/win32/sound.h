@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "imaging/win32/background_music.h"
+#include "program/win32/background_music.h"
 #include "media/win32/sound_device.h"
 
 namespace lurvane::win32 {

@@ -11,10 +11,10 @@
 
 #include "imaging/monitor_layout.h"
 #include "imaging/surface.h"
-#include "imaging/win32/background_music.h"
+#include "program/win32/background_music.h"
 #include "imaging/win32/dib_surface.h"
 #include "imaging/win32/gdiplus_api.h"
-#include "imaging/win32/program_context.h"
+#include "program/win32/program_context.h"
 #include "saver/win32/hidden_cursor.h"
 #include "saver/win32/main_form.h"
 #include "util/win32/animation_timer.h"

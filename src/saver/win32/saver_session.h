@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "imaging/win32/monitors.h"
-#include "imaging/win32/program_context.h"
+#include "program/win32/program_context.h"
 #include "saver/win32/saver_run.h"
 
 namespace lurvane::win32 {

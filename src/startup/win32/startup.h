@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "imaging/win32/background_music.h"
+#include "program/win32/background_music.h"
 #include "imaging/win32/monitors.h"
-#include "imaging/win32/program_context.h"
+#include "program/win32/program_context.h"
 
 namespace lurvane::win32 {
 

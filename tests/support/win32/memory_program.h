@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "imaging/win32/program_context.h"
+#include "program/win32/program_context.h"
 #include "settings/memory_settings_store.h"
 #include "support/win32/test_files.h"
 #include "util/memory_file_system.h"

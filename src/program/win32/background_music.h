@@ -1,8 +1,8 @@
 // The background music as its users see it: the saver run plays it for a full-screen run, the
 // settings dialog previews a file and asks for its length, position and mode. Those users and
 // the media module that plays the music sit on one level and may not include one another, so
-// the interface lives down here beside the program's context; Main hands the one player to
-// whoever needs it.
+// the interface lives one level below them, beside the program's context; Main hands the one
+// player to whoever needs it.
 #pragma once
 
 #include <cstdint>
