@@ -148,6 +148,7 @@ bool SaverRun::PrepareBackground() {
     CaptureRequest request;
     request.PictureFile = PickRandomBackground(engine_.BackgroundImage, engine_.RandomizeBackground, files, now);
     if (picture && picturePath == request.PictureFile) request.Opened = picture.get();
+    else picture.reset();  // not the one drawn: its decoder must not hold it during the capture
     request.MaximizeBackground = engine_.MaximizeBackground;
     request.SizeBackground = engine_.SizeBackground;
     request.BackgroundColour = ColourFromSetting(snapshot.BackgroundColour);
