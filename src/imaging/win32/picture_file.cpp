@@ -105,8 +105,17 @@ PictureFile::PictureFile(const std::wstring& path) {
             return;
         orientation_ = ReadExifOrientation(start);
     }
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory_.Out()))) ||
+    // The library's own factory needs no lookup of the registered class, which costs a start
+    // a noticeable moment; the registered class serves where the export is missing.
+    codecs_.reset(LoadLibraryW(L"windowscodecs.dll"));
+    using CreateFactory = HRESULT(WINAPI*)(UINT, IWICImagingFactory**);
+    const auto create = codecs_ ? reinterpret_cast<CreateFactory>(reinterpret_cast<void*>(
+                                      GetProcAddress(codecs_.get(), "WICCreateImagingFactory_Proxy")))
+                                : nullptr;
+    if (create == nullptr || FAILED(create(WINCODEC_SDK_VERSION, factory_.Out())))
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                         reinterpret_cast<void**>(factory_.Out()));
+    if (!factory_ ||
         FAILED(factory_->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                    decoder_.Out())) ||
         FAILED(decoder_->GetFrame(0, frame_.Out())))

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "imaging/surface.h"
+#include "util/win32/handles.h"
 
 namespace lurvane::win32 {
 
@@ -97,6 +98,7 @@ public:
 
 private:
     ComApartment apartment_;
+    Module codecs_;
     ComRef<IWICImagingFactory> factory_;
     ComRef<IWICBitmapDecoder> decoder_;
     ComRef<IWICBitmapFrameDecode> frame_;
