@@ -154,6 +154,7 @@ BENCHMARK(SaverFrame)
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
     ->Args({1920, 1080, 4})
+    ->Args({3840, 1080, 1})
     ->Args({3840, 2160, 1})
     ->ArgNames({"width", "height", "monitors"})
     ->Unit(benchmark::kMicrosecond);
