@@ -242,6 +242,7 @@ void SaverRun::EndScreenSaver(bool forceStop) {
 }
 
 void SaverRun::OnAnimationTimer() {
+    if (framesDrawn_++ == 0) firstFrameAt_ = Now();
     switch (renderer_.RenderFrame(previewMode_, startedManual_, *this)) {
     case FrameOutcome::Continue:
         // Input may end the run from now on: the pointer has no business on the picture.
@@ -273,6 +274,12 @@ int SaverRun::Run() {
 
 void SaverRun::OnFormDestroyed() {
     context_.Tracer.TraceQuietly("Form_Unload");
+    // What scripts/compare-peers reads for the frames a run achieved.
+    if (context_.Tracer.Enabled() && framesDrawn_ > 0) {
+        char frames[80];
+        std::snprintf(frames, sizeof frames, "Frames: %d in %.2f s", framesDrawn_, std::max(0.0, Now() - firstFrameAt_));
+        context_.Tracer.TraceQuietly(frames);
+    }
     timer_.Stop();
     EndScreenSaver(true);
     PostQuitMessage(0);

@@ -106,6 +106,8 @@ private:
     int frameInterval_ = 0;  // milliseconds, once the frames have started
     std::optional<MonitorArea> monitor_;
     DWORD platformId_ = 0;
+    int framesDrawn_ = 0;  // by the frame timer, for the trace at the end
+    double firstFrameAt_ = 0;
 
     AnimationTimer timer_;
     EngineSettings engine_;
