@@ -151,6 +151,9 @@ BENCHMARK(MemcpyWholeArea)->AREAS;
 BENCHMARK(FrameCore)->AREAS;
 BENCHMARK(FrameCoreFull)->AREAS;
 BENCHMARK(SaverFrame)
+    ->Args({960, 1080, 1})
+    ->Args({960, 1080, 2})
+    ->Args({960, 1080, 4})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
     ->Args({1920, 1080, 4})
