@@ -1,5 +1,6 @@
 // One frame's core work (wave table, row shift and compose inside the path) against a plain
-// memcpy of the whole wave area, at full-HD and 4K wave areas.
+// memcpy of the whole wave area, at full-HD and 4K wave areas and the default wave settings:
+// composing only the rows whose source changed, and (FrameCoreFull) composing every row.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -23,16 +24,19 @@ struct Scene {
         std::mt19937 random(7);
         for (uint32_t& pixel : buffer.Pixels()) pixel = static_cast<uint32_t>(random());
         engine.WaveFreq = 30;
-        engine.WaveAmp = 12;
+        engine.WaveAmp = 2;
         engine.WaveCount = 6;
-        engine.WaveAsc = 10;
+        engine.WaveAsc = 1;
         engine.WaveDirection = 1;
         mask.Build(bench::EllipsePath(width, height), width, height);
+        shown.assign(static_cast<size_t>(mask.Height()), kRowNotShown);
     }
     PixelBuffer buffer, visible;
     EngineSettings engine;
     PathMask mask;
     WaveStep step;
+    std::vector<int32_t> shown;
+    std::vector<RowBand> bands;
 };
 
 void SetBytes(benchmark::State& state, int width, int height) {
@@ -42,13 +46,32 @@ void SetBytes(benchmark::State& state, int width, int height) {
 void FrameCore(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
     Scene scene(width, height);
+    size_t bandRows = 0, bands = 0, frames = 0;
+    for (auto _ : state) {
+        scene.step.Run(scene.engine, height);
+        ComposeChangedRows(scene.mask, scene.step.Rows(), scene.buffer.View(), scene.visible.View(), 0, 0, scene.shown,
+                           kDefaultBandGap, scene.bands);
+        benchmark::DoNotOptimize(scene.visible.Pixels().data());
+        benchmark::ClobberMemory();
+        for (const RowBand& band : scene.bands) bandRows += static_cast<size_t>(band.Bottom - band.Top);
+        bands += scene.bands.size();
+        ++frames;
+    }
+    state.counters["coverage"] = bench::Coverage(scene.mask);
+    state.counters["presented_rows"] = static_cast<double>(bandRows) / static_cast<double>(frames) / height;
+    state.counters["bands"] = static_cast<double>(bands) / static_cast<double>(frames);
+    SetBytes(state, width, height);
+}
+
+void FrameCoreFull(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    Scene scene(width, height);
     for (auto _ : state) {
         scene.step.Run(scene.engine, height);
         ComposeFrame(scene.mask, scene.step.Rows(), scene.buffer.View(), scene.visible.View(), 0, 0);
         benchmark::DoNotOptimize(scene.visible.Pixels().data());
         benchmark::ClobberMemory();
     }
-    state.counters["coverage"] = bench::Coverage(scene.mask);
     SetBytes(state, width, height);
 }
 
@@ -63,8 +86,8 @@ public:
     SurfaceView Visible() override { return scene_.visible.View(); }
     SurfaceView WaveBuffer() override { return scene_.buffer.View(); }
     void DrawNotice(const std::string&) override {}
-    void EraseNoticeStrip() override {}
-    void Present(const BoundingBox&) override {}
+    BoundingBox EraseNoticeStrip() override { return {}; }
+    void Present(std::span<const BoundingBox>) override {}
     double now = 1000;
 
 private:
@@ -126,9 +149,15 @@ void MemcpyWholeArea(benchmark::State& state) {
 #define AREAS Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond)
 BENCHMARK(MemcpyWholeArea)->AREAS;
 BENCHMARK(FrameCore)->AREAS;
+BENCHMARK(FrameCoreFull)->AREAS;
 BENCHMARK(SaverFrame)
+    ->Args({960, 1080, 1})
+    ->Args({960, 1080, 2})
+    ->Args({960, 1080, 4})
     ->Args({1920, 1080, 1})
     ->Args({1920, 1080, 2})
+    ->Args({1920, 1080, 4})
+    ->Args({3840, 1080, 1})
     ->Args({3840, 2160, 1})
     ->ArgNames({"width", "height", "monitors"})
     ->Unit(benchmark::kMicrosecond);

@@ -87,8 +87,8 @@ public:
     SurfaceView Visible() override { return visible_; }
     SurfaceView WaveBuffer() override { return waveBuffer_; }
     void DrawNotice(const std::string&) override {}
-    void EraseNoticeStrip() override {}
-    void Present(const BoundingBox&) override {}
+    BoundingBox EraseNoticeStrip() override { return {}; }
+    void Present(std::span<const BoundingBox>) override {}
 
 private:
     SurfaceView visible_, waveBuffer_;

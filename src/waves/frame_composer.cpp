@@ -4,34 +4,77 @@
 #include <cstring>
 
 namespace lurvane {
+namespace {
+
+// Where the mask's part lands on the visible surface and which of its rows and columns show.
+struct Placement {
+    int64_t Ox = 0, Oy = 0;  // where pixel (0, 0) of the part lands
+    int64_t FirstRow = 0, EndRow = 0, FirstColumn = 0, EndColumn = 0;
+};
+
+Placement Place(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, int originX, int originY) {
+    const AreaPart& part = mask.Part();
+    Placement at;
+    // 64-bit so that no origin, however far off, can overflow the clipping sums.
+    at.Ox = int64_t{originX} + part.Left;
+    at.Oy = int64_t{originY} + part.Top;
+    at.FirstRow = std::max<int64_t>(0, -at.Oy);
+    at.EndRow = std::min<int64_t>(mask.Height(), visible.Height - at.Oy);
+    at.FirstColumn = std::max<int64_t>(0, -at.Ox);
+    at.EndColumn = std::min<int64_t>(waveBuffer.Width, visible.Width - at.Ox);
+    return at;
+}
+
+// The wave-buffer row that row y of the part shows, or kOffScreenRow.
+int32_t SourceRow(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, int64_t y) {
+    const int64_t areaRow = mask.Part().Top + y;
+    int64_t source = areaRow < kWaveTableSize ? rows[static_cast<size_t>(areaRow)] : areaRow;
+    source = std::clamp<int64_t>(source, 0, mask.AreaHeight() - 1) - mask.Part().Top;
+    return source >= 0 && source < waveBuffer.Height ? static_cast<int32_t>(source) : kOffScreenRow;
+}
+
+// Copies the runs of row y from wave-buffer row `source`; false when none of them shows.
+bool ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, const Placement& at, int64_t y,
+                int32_t source) {
+    const uint32_t* from = source != kOffScreenRow ? waveBuffer.Row(source) : nullptr;
+    uint32_t* to = visible.Row(static_cast<int>(y + at.Oy));
+    bool wrote = false;
+    for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
+        const int64_t x0 = std::max<int64_t>(span.X0, at.FirstColumn);
+        const int64_t x1 = std::min<int64_t>(span.X1, at.EndColumn);
+        if (x0 >= x1) continue;
+        if (from != nullptr) std::memcpy(to + (x0 + at.Ox), from + x0, static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
+        else std::fill(to + (x0 + at.Ox), to + (x1 + at.Ox), kOffScreenPixel);
+        wrote = true;
+    }
+    return wrote;
+}
+
+}  // namespace
 
 void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                   int originX, int originY) {
     if (waveBuffer.Empty() || visible.Empty()) return;
-    const AreaPart& part = mask.Part();
-    // Where pixel (0, 0) of the part lands; 64-bit so that no origin, however far off, can
-    // overflow the clipping sums.
-    const int64_t ox = int64_t{originX} + part.Left;
-    const int64_t oy = int64_t{originY} + part.Top;
-    const int64_t firstRow = std::max<int64_t>(0, -oy);
-    const int64_t endRow = std::min<int64_t>(mask.Height(), visible.Height - oy);
-    const int64_t firstColumn = std::max<int64_t>(0, -ox);
-    const int64_t endColumn = std::min<int64_t>(waveBuffer.Width, visible.Width - ox);
+    const Placement at = Place(mask, waveBuffer, visible, originX, originY);
+    for (int64_t y = at.FirstRow; y < at.EndRow; ++y)
+        ComposeRow(mask, waveBuffer, visible, at, y, SourceRow(mask, rows, waveBuffer, y));
+}
 
-    for (int64_t y = firstRow; y < endRow; ++y) {
-        const int64_t areaRow = part.Top + y;
-        int64_t source = areaRow < kWaveTableSize ? rows[static_cast<size_t>(areaRow)] : areaRow;
-        source = std::clamp<int64_t>(source, 0, mask.AreaHeight() - 1) - part.Top;
-        const bool held = source >= 0 && source < waveBuffer.Height;
-        const uint32_t* from = held ? waveBuffer.Row(static_cast<int>(source)) : nullptr;
-        uint32_t* to = visible.Row(static_cast<int>(y + oy));
-        for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
-            const int64_t x0 = std::max<int64_t>(span.X0, firstColumn);
-            const int64_t x1 = std::min<int64_t>(span.X1, endColumn);
-            if (x0 >= x1) continue;
-            if (held) std::memcpy(to + (x0 + ox), from + x0, static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
-            else std::fill(to + (x0 + ox), to + (x1 + ox), kOffScreenPixel);
-        }
+void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+                        int originX, int originY, std::span<int32_t> shown, int mergeGap,
+                        std::vector<RowBand>& bands) {
+    bands.clear();
+    if (waveBuffer.Empty() || visible.Empty()) return;
+    const Placement at = Place(mask, waveBuffer, visible, originX, originY);
+    for (int64_t y = at.FirstRow; y < at.EndRow; ++y) {
+        const int32_t source = SourceRow(mask, rows, waveBuffer, y);
+        const bool remembered = static_cast<size_t>(y) < shown.size();
+        if (remembered && shown[static_cast<size_t>(y)] == source) continue;
+        if (remembered) shown[static_cast<size_t>(y)] = source;
+        if (!ComposeRow(mask, waveBuffer, visible, at, y, source)) continue;
+        const int row = static_cast<int>(y + at.Oy);
+        if (!bands.empty() && row - bands.back().Bottom <= mergeGap) bands.back().Bottom = row + 1;
+        else bands.push_back({row, row + 1});
     }
 }
 

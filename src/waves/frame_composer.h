@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "imaging/surface.h"
 #include "waves/engine_settings.h"
@@ -25,5 +27,27 @@ inline constexpr uint32_t kOffScreenPixel = 0x00000000;
 // surfaces, so any origin and any sizes are safe. Allocates nothing.
 void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                   int originX, int originY);
+
+// What a row of the mask's part showed when it was last composed: the wave-buffer row it was
+// copied from, kOffScreenRow when it was filled with kOffScreenPixel, or kRowNotShown when the
+// visible surface no longer holds what it was composed into.
+inline constexpr int32_t kOffScreenRow = -1;
+inline constexpr int32_t kRowNotShown = -2;
+
+// Rows Top to Bottom - 1 of the visible surface.
+struct RowBand {
+    int Top = 0, Bottom = 0;
+    friend bool operator==(const RowBand&, const RowBand&) = default;
+};
+
+// ComposeFrame for only the rows whose source differs from `shown` (one entry per row of the
+// mask's part), which it then updates: a row showing the same wave-buffer row inside the same
+// runs shows the same pixels again. The visible rows it changed go to `bands`, top to bottom;
+// two bands separated by at most `mergeGap` unchanged rows become one. With every entry
+// kRowNotShown the pixels are exactly ComposeFrame's. The surfaces and the origin must be those
+// of the frame `shown` describes.
+void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+                        int originX, int originY, std::span<int32_t> shown, int mergeGap,
+                        std::vector<RowBand>& bands);
 
 }  // namespace lurvane

@@ -24,13 +24,6 @@ int64_t WholeSecond(double seconds) { return static_cast<int64_t>(std::nearbyint
 
 int16_t Clamp16(int64_t value) { return static_cast<int16_t>(std::clamp<int64_t>(value, -32768, 32767)); }
 
-// The smallest box holding both, both given as visible-surface pixels.
-BoundingBox Union(const BoundingBox& a, const BoundingBox& b) {
-    if (a.Width() <= 0 || a.Height() <= 0) return b;
-    if (b.Width() <= 0 || b.Height() <= 0) return a;
-    return {std::min(a.MinX, b.MinX), std::min(a.MinY, b.MinY), std::max(a.MaxX, b.MaxX), std::max(a.MaxY, b.MaxY)};
-}
-
 BoundingBox Clipped(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const SurfaceView& surface) {
     return {Clamp16(std::clamp<int64_t>(x0, 0, surface.Width)), Clamp16(std::clamp<int64_t>(y0, 0, surface.Height)),
             Clamp16(std::clamp<int64_t>(x1, 0, surface.Width)), Clamp16(std::clamp<int64_t>(y1, 0, surface.Height))};
@@ -52,6 +45,17 @@ int FrameRenderer::Elapsed(FrameHost& host) const {
     return static_cast<int>(WholeSecond(now) - WholeSecond(startTime_));
 }
 
+void FrameRenderer::RedrawAll() { shownRows_.assign(static_cast<size_t>(mask_.Height()), kRowNotShown); }
+
+// The rows of the mask that `replaced` (visible-surface pixels) covers show something else now.
+void FrameRenderer::Forget(const BoundingBox& replaced, int areaTop) {
+    if (replaced.Width() <= 0 || replaced.Height() <= 0) return;
+    const int64_t top = int64_t{areaTop} + mask_.Part().Top;  // visible row of mask row 0
+    const int64_t first = std::max<int64_t>(replaced.MinY - top, 0);
+    const int64_t end = std::min<int64_t>(replaced.MaxY - top, static_cast<int64_t>(shownRows_.size()));
+    for (int64_t y = first; y < end; ++y) shownRows_[static_cast<size_t>(y)] = kRowNotShown;
+}
+
 FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, FrameHost& host) {
     const BoundingBox area = engine_.Bounds();
     // The rows the wave table spans; an area without pixels has none, so its wave step fails.
@@ -62,6 +66,7 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
         mask_.Build(engine_.RelativePathPoints, area.Width(), area.Height(),
                     OnScreenPart(area, screen.Width, screen.Height));
         step_.ResetRows();
+        RedrawAll();
         startTime_ = host.Now();
         started_ = true;
     }
@@ -88,24 +93,25 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     const SurfaceView waveBuffer = host.WaveBuffer();
     const SurfaceView visible = host.Visible();
     step_.Run(engine_, areaRows);
-    ComposeFrame(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY);
+    ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_, bands_);
     const int areaColumns = areaRows > 0 ? area.Width() : 0;
-    BoundingBox dirty = Clipped(area.MinX, area.MinY, int64_t{area.MinX} + areaColumns,
-                                int64_t{area.MinY} + areaRows, visible);
+    dirty_.clear();
+    for (const RowBand& band : bands_)
+        dirty_.push_back(Clipped(area.MinX, band.Top, int64_t{area.MinX} + areaColumns, band.Bottom, visible));
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
                                             visible.Height, visible);
     const int elapsed = Elapsed(host);
     if (startedManually && elapsed < kNoticeSeconds) {
-        host.EraseNoticeStrip();
+        Forget(host.EraseNoticeStrip(), area.MinY);
         // One reading of the clock for the text: the shadow and the text must show the same digits.
         const double noticeNow = Unwrapped(startTime_, host.Now());
         const int64_t remaining = WholeSecond(startTime_ + kNoticeSeconds) - WholeSecond(noticeNow);
         host.DrawNotice(texts_.Notice + " (" + std::to_string(remaining) + ")");
-        dirty = Union(dirty, noticeStrip);
+        dirty_.push_back(noticeStrip);
     } else if (startedManually && elapsed < kNoticeSeconds + 1) {
-        host.EraseNoticeStrip();
-        dirty = Union(dirty, noticeStrip);
+        Forget(host.EraseNoticeStrip(), area.MinY);
+        dirty_.push_back(noticeStrip);
     } else if (engine_.RestartSec > 0 && elapsed > engine_.RestartSec && engine_.RandomizeBackground) {
         started_ = false;
         engine_.BackgroundImage.clear();  // the next start picks a new random picture
@@ -116,7 +122,7 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
         engine_.InputArmed = true;
     }
 
-    host.Present(dirty);
+    host.Present(dirty_);
 
     // A manual start cannot be stopped during its notice: a stop request then is undone.
     if (startedManually && !engine_.WavesRunning) engine_.WavesRunning = Elapsed(host) < kNoticeSeconds;

@@ -120,10 +120,12 @@ void MainForm::Paint(HDC dc, const RECT& area) const {
         FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-void MainForm::Present(const RECT& area) {
-    if (!Alive()) return;
+void MainForm::Present(std::span<const RECT> areas) {
+    if (!Alive() || areas.empty()) return;
     WindowDc dc(Window());
-    if (dc) Paint(dc.get(), area);
+    if (!dc) return;
+    for (const RECT& area : areas)
+        if (!IsRectEmpty(&area)) Paint(dc.get(), area);
 }
 
 void MainForm::SetFpsLabel(bool visible, const std::string& caption) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "imaging/win32/dib_surface.h"
@@ -53,7 +54,9 @@ public:
     // The surface that paints the window; null paints black.
     void SetPicture(const DibSurface* picture) { picture_ = picture; }
     // Copies `area` of the picture to the screen at once.
-    void Present(const RECT& area);
+    void Present(const RECT& area) { Present(std::span<const RECT>(&area, 1)); }
+    // Copies each of `areas` of the picture to the screen at once.
+    void Present(std::span<const RECT> areas);
 
     // Shows or hides the frame-rate label; a non-empty caption replaces its text.
     void SetFpsLabel(bool visible, const std::string& caption);

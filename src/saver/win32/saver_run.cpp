@@ -33,6 +33,8 @@ TwipsPerPixel ScreenTwipsPerPixel() {
     return {1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX), 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
+int16_t Clamp16(LONG value) { return static_cast<int16_t>(std::clamp<LONG>(value, -32768, 32767)); }
+
 RECT Union(const RECT& a, const RECT& b) {
     if (IsRectEmpty(&a)) return b;
     if (IsRectEmpty(&b)) return a;
@@ -217,6 +219,8 @@ void SaverRun::OnSessionChanged(bool unlocked) {
 // Nobody sees frames drawn while the display is off or the session locked: the timer stops,
 // so the run costs no CPU, and starts again with the display.
 void SaverRun::ApplyRest() {
+    // Whatever the screen showed meanwhile, the first frame after the rest shows all the waves.
+    renderer_.RedrawAll();
     if (Resting()) timer_.Stop();
     else if (frameInterval_ > 0 && !timer_.Enabled() && engine_.WavesRunning && form_.Alive())
         timer_.Start(frameInterval_);
@@ -240,6 +244,7 @@ void SaverRun::EndScreenSaver(bool forceStop) {
 }
 
 void SaverRun::OnAnimationTimer() {
+    if (framesDrawn_++ == 0) firstFrameAt_ = Now();
     switch (renderer_.RenderFrame(previewMode_, startedManual_, *this)) {
     case FrameOutcome::Continue:
         // Input may end the run from now on: the pointer has no business on the picture.
@@ -271,6 +276,12 @@ int SaverRun::Run() {
 
 void SaverRun::OnFormDestroyed() {
     context_.Tracer.TraceQuietly("Form_Unload");
+    // What scripts/compare-peers reads for the frames a run achieved.
+    if (context_.Tracer.Enabled() && framesDrawn_ > 0) {
+        char frames[80];
+        std::snprintf(frames, sizeof frames, "Frames: %d in %.2f s", framesDrawn_, std::max(0.0, Now() - firstFrameAt_));
+        context_.Tracer.TraceQuietly(frames);
+    }
     timer_.Stop();
     EndScreenSaver(true);
     PostQuitMessage(0);
@@ -328,20 +339,24 @@ void SaverRun::DrawNotice(const std::string& text) {
     noticeArea_ = Union(noticeArea_, strip);
 }
 
-void SaverRun::EraseNoticeStrip() {
-    if (Secondary()) return;
+BoundingBox SaverRun::EraseNoticeStrip() {
+    if (Secondary()) return {};
     const RECT strip = NoticeStrip();
     // The notice's shadow starts one (scaled) pixel into the strip; the rest of it is erased.
     const int shadow = std::max(1, ScaleForDpi(1, form_.Dpi()));
     BitBlt(main_.Dc(), shadow, strip.top + shadow, strip.right, strip.bottom - strip.top - shadow, backBuffer_.Dc(),
            shadow, strip.top + shadow, SRCCOPY);
     noticeArea_ = Union(noticeArea_, strip);
+    return {Clamp16(strip.left), Clamp16(strip.top), Clamp16(strip.right), Clamp16(strip.bottom)};
 }
 
-void SaverRun::Present(const BoundingBox& dirty) {
+void SaverRun::Present(std::span<const BoundingBox> dirty) {
     if (!form_.Alive()) return;
     GdiFlush();
-    form_.Present(Union(RECT{dirty.MinX, dirty.MinY, dirty.MaxX, dirty.MaxY}, noticeArea_));
+    presentAreas_.clear();
+    for (const BoundingBox& box : dirty) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
+    if (!IsRectEmpty(&noticeArea_)) presentAreas_.push_back(noticeArea_);
+    form_.Present(presentAreas_);
     noticeArea_ = RECT{};
     PumpPendingMessages();
 }

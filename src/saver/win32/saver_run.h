@@ -7,7 +7,9 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "imaging/monitor_layout.h"
 #include "imaging/surface.h"
@@ -58,6 +60,8 @@ public:
     int Run();
 
     const EngineSettings& Engine() const { return engine_; }
+    // For measuring: changed rows this close together are presented as one band.
+    void SetBandGap(int rows) { renderer_.SetBandGap(rows); }
 
     // Whether the frames wait for the display to come back (or, full screen, for the unlock).
     bool Resting() const { return displayOff_ || (locked_ && !previewMode_); }
@@ -87,8 +91,8 @@ private:
     SurfaceView Visible() override { return main_.View(); }
     SurfaceView WaveBuffer() override { return waveBuffer_.View(); }
     void DrawNotice(const std::string& text) override;
-    void EraseNoticeStrip() override;
-    void Present(const BoundingBox& dirty) override;
+    BoundingBox EraseNoticeStrip() override;
+    void Present(std::span<const BoundingBox> dirty) override;
 
     const ProgramContext context_;  // references to the services, and the trace
     BackgroundMusic* music_ = nullptr;
@@ -102,6 +106,8 @@ private:
     int frameInterval_ = 0;  // milliseconds, once the frames have started
     std::optional<MonitorArea> monitor_;
     DWORD platformId_ = 0;
+    int framesDrawn_ = 0;  // by the frame timer, for the trace at the end
+    double firstFrameAt_ = 0;
 
     AnimationTimer timer_;
     EngineSettings engine_;
@@ -116,6 +122,7 @@ private:
     GdiObject noticeFont_;
     UINT noticeFontDpi_ = 0;
     RECT noticeArea_{};  // part of the visible surface the notice changed since the last present
+    std::vector<RECT> presentAreas_;
 };
 
 }  // namespace lurvane::win32
