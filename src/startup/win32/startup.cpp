@@ -98,7 +98,7 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
     case SaverMode::Settings:
         return RunSettingsDialog(context, ParseWindowHandle(commandLine),
                                  {[&context](HWND owner) { ShowAboutBox(owner, context); },
-                                  [&context] { OpenUpdatePage(context); }},
+                                  [&context](HWND owner) { OpenUpdatePage(context, owner); }},
                                  {&music, &ReadSongTag});
     case SaverMode::ChangePassword:
         ChangePassword();
