@@ -112,7 +112,10 @@ INSTANTIATE_TEST_SUITE_P(Languages, PathEditorNames,
                          ::testing::Values(SpokenNames{kGerman, "Punkt 3 von 5", "Wellenbereich"},
                                            SpokenNames{kEnglish, "Point 3 of 5", "Wave area"},
                                            SpokenNames{kItalian, "Punto 3 di 5", "Area delle onde"},
-                                           SpokenNames{0, "Punkt 3 von 5", "Wellenbereich"}));
+                                           SpokenNames{0, "Punkt 3 von 5", "Wellenbereich"}),
+                         [](const ::testing::TestParamInfo<SpokenNames>& param) {
+                             return "Language" + std::to_string(param.param.Language);
+                         });
 
 }  // namespace
 }  // namespace lurvane
