@@ -374,7 +374,9 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
     ASSERT_NE(save, nullptr);
     SetForegroundWindow(save);
     PressKey(VK_RETURN);
-    for (ULONGLONG end = GetTickCount64() + 5000; ReadFileBytes(profile).empty() && GetTickCount64() < end;)
+    // The file can be seen half written: wait for the path line itself.
+    for (ULONGLONG end = GetTickCount64() + 5000;
+         ReadFileBytes(profile).find("=1000,1000;3000,1000;3000,2500") == std::string::npos && GetTickCount64() < end;)
         Sleep(50);
     EXPECT_NE(ReadFileBytes(profile).find("=1000,1000;3000,1000;3000,2500"), std::string::npos) << ReadFileBytes(profile);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
