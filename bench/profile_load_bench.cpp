@@ -1,6 +1,7 @@
 // The profile part of a saver start with random backgrounds: a 16 MiB profile (the largest the
-// reader accepts) beside the random picture, loaded through the settings snapshot. Prints the
-// time of one start and the peak resident memory it needed ("peak_MiB", Linux only).
+// reader accepts) beside the random picture, loaded through the settings snapshot; and a whole
+// "Save profile" into such a file. Prints the time of one start or save and the peak resident
+// memory it needed ("peak_MiB", Linux only).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,7 +9,9 @@
 #include <string>
 
 #include "settings/ini_file.h"
+#include "settings/profile.h"
 #include "settings/settings_model.h"
+#include "util/file_functions.h"
 #include "waves/settings_snapshot.h"
 
 namespace lurvane {
@@ -67,6 +70,21 @@ void StartWithProfile(benchmark::State& state, const std::string& name, const st
     std::error_code ignored;
     std::filesystem::remove_all(BenchFolder(), ignored);
 }
+
+void SaveIntoProfile(benchmark::State& state, const std::string& name, const std::string& unit) {
+    SettingsModel model;
+    model.SetText(SettingId::PathPoints, "100,200;3000,200;3000,3000");
+    model.SetProfilePath(GetProfilePath(WriteProfile(name, unit)));
+    ResetPeakMemory();
+    for (auto _ : state)
+        if (!SaveINI(model)) state.SkipWithError("the profile was not saved");
+    state.counters["peak_MiB"] = PeakMemoryMiB();
+    std::error_code ignored;
+    std::filesystem::remove_all(BenchFolder(), ignored);
+}
+
+BENCHMARK_CAPTURE(SaveIntoProfile, empty_lines, "empty_lines", "\n")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SaveIntoProfile, one_long_line, "one_long_line", "x")->Unit(benchmark::kMillisecond);
 
 // Many empty lines: the most lines a file of this size can have.
 BENCHMARK_CAPTURE(StartWithProfile, empty_lines, "empty_lines", "\n")->Unit(benchmark::kMillisecond);

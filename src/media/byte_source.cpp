@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace lurvane {
@@ -48,6 +49,21 @@ std::string FileByteSource::Read(std::uint64_t offset, std::size_t count) const 
     std::string bytes(count, '\0');
     bytes.resize(std::fread(bytes.data(), 1, count, file_.get()));
     return bytes;
+}
+
+std::string ByteCursor::Peek(std::uint64_t offset, std::size_t count) const {
+    if (offset >= size_) return {};
+    count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
+    if (offset >= bufferStart_ && offset - bufferStart_ + count <= buffer_.size())
+        return buffer_.substr(static_cast<std::size_t>(offset - bufferStart_), count);
+    return source_.Read(offset, count);
+}
+
+bool ByteCursor::Fill() {
+    if (position_ >= size_) return false;
+    bufferStart_ = position_;
+    buffer_ = source_.Read(position_, static_cast<std::size_t>(std::min<std::uint64_t>(kBufferSize, size_ - position_)));
+    return !buffer_.empty();
 }
 
 }  // namespace lurvane

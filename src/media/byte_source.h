@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,50 @@ public:
 private:
     FilePtr file_;
     std::uint64_t size_ = 0;
+};
+
+// Reads a source front to back through one buffer of fixed size, so that a stretch of any length
+// costs the same memory, and moves forward without reading what it passes.
+class ByteCursor {
+public:
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    ByteCursor(const ByteSource& source, std::uint64_t position)
+        : source_(source), size_(source.Size()), position_(position) {}
+
+    std::uint64_t Position() const { return position_; }
+    void MoveTo(std::uint64_t position) { position_ = position; }
+
+    // The byte at the position; none at the end of the source or when reading fails.
+    std::optional<std::uint8_t> Current() {
+        if (position_ - bufferStart_ >= buffer_.size() && !Fill()) return std::nullopt;
+        return static_cast<std::uint8_t>(buffer_[static_cast<std::size_t>(position_ - bufferStart_)]);
+    }
+    // The same, moving past it.
+    std::optional<std::uint8_t> Next() {
+        const std::optional<std::uint8_t> byte = Current();
+        if (byte) ++position_;
+        return byte;
+    }
+
+    // The bytes from the position to the end of the buffer, read when there are none; empty at
+    // the end of the source. MoveTo passes them.
+    std::string_view Buffered() {
+        if (position_ - bufferStart_ >= buffer_.size() && !Fill()) return {};
+        return std::string_view(buffer_).substr(static_cast<std::size_t>(position_ - bufferStart_));
+    }
+
+    // At most `count` bytes from `offset`, without moving.
+    std::string Peek(std::uint64_t offset, std::size_t count) const;
+
+private:
+    bool Fill();
+
+    const ByteSource& source_;
+    std::uint64_t size_;
+    std::uint64_t position_;
+    std::uint64_t bufferStart_ = 0;
+    std::string buffer_;
 };
 
 }  // namespace lurvane

@@ -1,7 +1,9 @@
 // Reads the ID3v2 tag (versions 2.2, 2.3 and 2.4) of an MP3 file into the fields the sound
-// page shows. Only reads; never raises: a failure is a false result, 0 or the empty text.
+// page shows. Only reads; never raises: a failure is a false result, 0 or the empty text. Any
+// tag costs the same few buffers of memory, and time for the bytes the walk has to pass.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,8 +11,9 @@
 
 namespace lurvane {
 
-// Texts are UTF-8. The reader fills only the fields whose frames it meets, so the caller passes
-// a cleared record; when a frame occurs twice, the later one wins.
+// Texts are UTF-8, cut to the length the sound page shows them at (CutID3Text). The reader
+// fills only the fields whose frames it meets, so the caller passes a cleared record; when a
+// frame occurs twice, the later one wins.
 struct ID3v2TagInfo {
     std::string TagVersion;       // major version and revision, "3.0"
     int32_t TagSize = 0;          // as the header states it, without the 10 header bytes
@@ -38,9 +41,8 @@ struct ID3v2TagInfo {
     friend bool operator==(const ID3v2TagInfo&, const ID3v2TagInfo&) = default;
 };
 
-// A tag is looked for only where it starts within this many bytes of the file's start, so that
-// a long recording is never read whole.
-inline constexpr std::uint64_t kID3v2SearchSpan = 1 << 20;
+// The search for a tag's start reads the file in pieces of this size, however far the tag lies.
+inline constexpr std::size_t kID3v2SearchChunk = 64 * 1024;
 
 // True when a tag of major version 2, 3 or 4 was found, even when none of its frames was read.
 // Files whose name does not end in ".mp3" (in any case) are not read.

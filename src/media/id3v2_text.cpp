@@ -6,6 +6,7 @@ namespace lurvane {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
 
 // Position of the first terminator: one zero byte, or two on an even offset for UTF-16.
 std::size_t TerminatorAt(std::string_view bytes, std::size_t width) {
@@ -30,7 +31,7 @@ std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian) {
 std::string DecodeID3Text(std::uint8_t encoding, std::string_view bytes, std::string_view* rest) {
     if (rest) *rest = {};
     if (encoding > 3) return {};
-    const std::size_t width = encoding == 1 || encoding == 2 ? 2 : 1;
+    const std::size_t width = ID3TerminatorWidth(encoding);
     const std::size_t end = TerminatorAt(bytes, width);
     if (rest && end != std::string_view::npos) *rest = bytes.substr(end + width);
     const std::string_view text = bytes.substr(0, end);
@@ -47,14 +48,24 @@ std::string DecodeID3Text(std::uint8_t encoding, std::string_view bytes, std::st
     return utf8;
 }
 
-std::string UndoUnsynchronisation(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        out.push_back(bytes[i]);
-        if (bytes[i] == '\xFF' && i + 1 < bytes.size() && bytes[i + 1] == '\0') ++i;
+std::size_t ID3TerminatorWidth(std::uint8_t encoding) { return encoding == 1 || encoding == 2 ? 2 : 1; }
+
+std::string CutID3Text(std::string utf8) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;  // inside a character
+        if (++characters == kID3TextCharacters) {
+            // Cut only when a further character follows this one.
+            std::size_t next = i + 1;
+            while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80) ++next;
+            if (next < utf8.size()) {
+                utf8.resize(i);
+                utf8 += kEllipsis;
+            }
+            break;
+        }
     }
-    return out;
+    return utf8;
 }
 
 }  // namespace lurvane

@@ -23,7 +23,9 @@ bool NeedsNoQuotes(std::string_view path) {
 }  // namespace
 
 std::optional<SoundCommand> OpenSoundCommand(std::string_view longPath, std::optional<std::string_view> shortPath) {
-    if (longPath.empty()) return std::nullopt;
+    // A quote in the name would end the quoted path early and let the rest of the name add
+    // options to the command: no such file can be played.
+    if (longPath.empty() || longPath.find('"') != std::string_view::npos) return std::nullopt;
     const std::string tail = " type MPEGVideo alias " + std::string(kSoundAlias);
     if (shortPath && NeedsNoQuotes(*shortPath)) return SoundCommand{"open " + std::string(*shortPath) + tail, MciCall::Ansi};
     return SoundCommand{"open \"" + std::string(longPath) + "\"" + tail, MciCall::Wide};

@@ -27,7 +27,7 @@ struct SoundCommand {
 // form needs no quotes, but it is not always there: a volume may keep no short names, and
 // then the lookup fails or hands back the long form. A short form that is missing, holds a
 // blank or a character outside ASCII is replaced by the long path in quotes, sent wide.
-// An empty long path gives no command.
+// An empty long path, and one holding a quote, gives no command.
 std::optional<SoundCommand> OpenSoundCommand(std::string_view longPath, std::optional<std::string_view> shortPath);
 
 // Always from the start; " repeat" loops the sound until it is stopped.

@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -38,6 +39,14 @@ public:
     FileText& operator=(const FileText&) = delete;
 
     std::string_view Text() const { return text_; }
+
+    // The text itself, for a caller that changes it in place; Text() is empty afterwards.
+    std::string Release() {
+        std::string text = kind_ == Encoding::Utf16 ? std::move(decoded_) : std::move(bytes_);
+        if (kind_ == Encoding::Utf8Bom) text.erase(0, kUtf8Bom.size());
+        text_ = {};
+        return text;
+    }
 
     // New text in the file's own encoding.
     std::string Encode(std::string text) const {
@@ -83,10 +92,14 @@ struct Line {
 // Hands every line of the text to `visit` in order until it returns false.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
+    // The next "\r" and the next "\n" are each searched for with a fast single-character
+    // search and only once they lie behind, so the walk stays linear whatever the line ends.
+    std::size_t feed = text.find('\n'), carriageReturn = text.find('\r');
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
+        if (feed < start) feed = text.find('\n', start);
+        if (carriageReturn < start) carriageReturn = text.find('\r', start);
+        const std::size_t end = std::min({feed, carriageReturn, text.size()});
         std::size_t next = end;
         if (next < text.size() && text[next++] == '\r' && next < text.size() && text[next] == '\n') ++next;
         if (!visit(Line{start, text.substr(start, end - start), text.substr(end, next - end)})) return;
@@ -228,36 +241,49 @@ std::string ReadINIValue(std::string_view section, std::string_view key, std::st
     return std::move(ReadINIValues(file, std::span(&wanted, 1)).front());
 }
 
-void WriteINIValue(std::string_view section, std::string_view key, std::string_view value, const std::string& file) {
+namespace {
+
+// Puts one value into the text where the file's rules place it.
+void ApplyWrite(std::string& text, std::string_view section, std::string_view key, std::string_view value) {
     section = TrimSpace(section);
     key = TrimSpace(key);
     CheckWritable(section, key, value);
-    FileContents contents = ReadWholeFile(file, kIniFileLimit);
-    if (contents.Status == FileReadStatus::Unreadable || contents.Status == FileReadStatus::TooLarge)
-        throw IniWriteError("profile cannot be read: " + file);
-    const FileText fileText(std::move(contents.Bytes));
-    const std::string_view text = fileText.Text();
-
     const KeyPlace place = FindKeyPlace(text, section, key);
-    std::string changed;
-    changed.reserve(text.size() + section.size() + key.size() + value.size() + 8);
     if (place.KeyLine) {
         // The key keeps the spelling it has in the file.
         const Line& line = *place.KeyLine;
-        changed.append(text.substr(0, line.Begin));
-        changed.append(KeyEntry(line.Text)->Key).append("=").append(value);
-        changed.append(text.substr(line.Begin + line.Text.size()));
-    } else {
-        // A new key goes after the last non-blank line of its section, a new section to the end.
-        const std::optional<Line>& after = place.SectionFound ? place.LastFilled : place.LastLine;
-        const std::size_t at = after ? after->End() : 0;
-        changed.append(text.substr(0, at));
-        if (after && after->Ending.empty()) changed.append(kNewLine);
-        if (!place.SectionFound) changed.append("[").append(section).append("]").append(kNewLine);
-        changed.append(key).append("=").append(value).append(kNewLine);
-        changed.append(text.substr(at));
+        std::string entry(KeyEntry(line.Text)->Key);
+        entry.append("=").append(value);
+        text.replace(line.Begin, line.Text.size(), entry);
+        return;
     }
-    if (!WriteWholeFile(file, fileText.Encode(std::move(changed)))) throw IniWriteError("profile cannot be written: " + file);
+    // A new key goes after the last non-blank line of its section, a new section to the end.
+    const std::optional<Line>& after = place.SectionFound ? place.LastFilled : place.LastLine;
+    std::string added;
+    if (after && after->Ending.empty()) added.append(kNewLine);
+    if (!place.SectionFound) added.append("[").append(section).append("]").append(kNewLine);
+    added.append(key).append("=").append(value).append(kNewLine);
+    text.insert(after ? after->End() : 0, added);
+}
+
+}  // namespace
+
+void WriteINIValues(const std::string& file, std::span<const IniValue> values) {
+    FileContents contents = ReadWholeFile(file, kIniFileLimit);
+    if (contents.Status == FileReadStatus::Unreadable || contents.Status == FileReadStatus::TooLarge)
+        throw IniWriteError("profile cannot be read: " + file);
+    FileText fileText(std::move(contents.Bytes));
+    std::string text = fileText.Release();
+    for (const IniValue& value : values) ApplyWrite(text, value.Section, value.Key, value.Value);
+    const std::string bytes = fileText.Encode(std::move(text));
+    // A larger file would not be read again, so everything in it would be lost.
+    if (bytes.size() > kIniFileLimit) throw IniWriteError("profile would grow past its limit: " + file);
+    if (!WriteWholeFile(file, bytes)) throw IniWriteError("profile cannot be written: " + file);
+}
+
+void WriteINIValue(std::string_view section, std::string_view key, std::string_view value, const std::string& file) {
+    const IniValue wanted{section, key, value};
+    WriteINIValues(file, std::span(&wanted, 1));
 }
 
 }  // namespace lurvane

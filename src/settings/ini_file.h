@@ -4,8 +4,9 @@
 // enclosing quotes are dropped from a value, the first matching section and key count, a value
 // is replaced where it stands, a new key goes to the end of its section, a new section to the
 // end of the file, and a missing file is created on write. Files are bytes (ANSI or UTF-8, a
-// UTF-8 or UTF-16 byte-order mark is honoured); file names are UTF-8. Reading or writing costs
-// one walk through the file and memory of about its size (twice that for a write).
+// UTF-8 or UTF-16 byte-order mark is honoured); file names are UTF-8. Reading costs one
+// walk through the file and memory of about its size; writing one walk per value and at most
+// twice that memory.
 #pragma once
 
 #include <cstddef>
@@ -49,5 +50,16 @@ std::vector<std::string> ReadINIValues(const std::string& file, std::span<const 
 // IniWriteError when that fails; the file is then as it was or, if the file system failed
 // part way, as far as it got.
 void WriteINIValue(std::string_view section, std::string_view key, std::string_view value, const std::string& file);
+
+struct IniValue {
+    std::string_view Section;
+    std::string_view Key;
+    std::string_view Value;
+};
+
+// Writes several values, in order, as one change of the file: each as WriteINIValue would,
+// but the file is read and written once. Nothing is written when any value cannot be, or when
+// the file would grow past kIniFileLimit (it could not be read again); IniWriteError then.
+void WriteINIValues(const std::string& file, std::span<const IniValue> values);
 
 }  // namespace lurvane

@@ -37,12 +37,15 @@ ProfileLoadResult LoadINI(SettingsModel& model) {
 }
 
 bool SaveINI(const SettingsModel& model) {
-    const std::string file = model.ProfilePath();
+    std::array<std::string, kProfileOrder.size()> texts;
+    std::array<IniValue, kProfileOrder.size()> values;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const ProfileEntry& entry = ProfileOf(kProfileOrder[i]);
+        texts[i] = model.Text(kProfileOrder[i]);
+        values[i] = {entry.Section, entry.Key, texts[i]};
+    }
     try {
-        for (SettingId id : kProfileOrder) {
-            const ProfileEntry& entry = ProfileOf(id);
-            WriteINIValue(entry.Section, entry.Key, model.Text(id), file);
-        }
+        WriteINIValues(model.ProfilePath(), values);
     } catch (const IniWriteError&) {
         return false;
     }

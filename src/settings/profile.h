@@ -23,9 +23,10 @@ struct ProfileLoadResult {
 ProfileLoadResult LoadINI(SettingsModel& model);
 
 // Writes the path (at zoom factor 1) and the six wave and animation values into the profile
-// named by the model's profile path, in that order. False when a write failed; the values
-// after it are then not written and keep their previous content in the file. The model's
-// markers are not touched either way.
+// named by the model's profile path, in that order, as one change of the file. False when the
+// save failed or was refused because the profile would grow too large to be read again; the
+// file is then as it was, unless the file system failed part way through the one write. The
+// model's markers are not touched either way.
 bool SaveINI(const SettingsModel& model);
 
 }  // namespace lurvane

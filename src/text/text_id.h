@@ -113,6 +113,7 @@ enum class TextId : int32_t {
     Overwrite = 44,
     NoPointAdded = 45,
     AddOnlyBetweenPoints = 46,
+    ProfileNotSaved = 49,
     DesktopSizeUnknown = 54,
     SnapshotFailed = 55,
     PathOrImageInvalid = 56,

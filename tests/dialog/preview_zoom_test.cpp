@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <ostream>
+
 namespace lurvane {
 namespace {
 
@@ -51,6 +56,53 @@ TEST(PreviewZoom, AZoomClickKeepsTheClickedPartInView) {
     EXPECT_EQ(ZoomOutScrollValue(4 * kViewport, 3 * kViewport, 6), 6);
     EXPECT_EQ(ZoomOutScrollValue(2000, kViewport, 0), 0);
 }
+
+// Every rule gives a defined value whatever it is handed: no NaN or out-of-range number reaches
+// an integer, no scroll value overflows, and a scroll value stays on its bar.
+struct HostileCall {
+    const char* Name;
+    std::function<double()> Call;
+    double Expected;
+};
+
+void PrintTo(const HostileCall& call, std::ostream* out) { *out << call.Name; }
+
+class PreviewZoomHostile : public ::testing::TestWithParam<HostileCall> {};
+
+TEST_P(PreviewZoomHostile, GivesTheDefinedValue) {
+    EXPECT_EQ(GetParam().Call(), GetParam().Expected);
+}
+
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr int kIntMax = std::numeric_limits<int>::max();
+constexpr int kIntMin = std::numeric_limits<int>::min();
+double Dragged(double pointer, int value) {
+    double grab = 0;
+    return GrabAxis{2 * kViewport, kViewport, 4}.Dragged(pointer, grab, value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnyInput, PreviewZoomHostile,
+    ::testing::Values(
+        // A preview without a positive, finite size, or a place that is no number, shows the start.
+        HostileCall{"in, size 0 at 0", [] { return ZoomInScrollValue(1.5, 1, 0, 0, 3); }, 0},
+        HostileCall{"in, size 0 at 100", [] { return ZoomInScrollValue(1.5, 1, 100, 0, 3); }, 0},
+        HostileCall{"in, size NaN", [] { return ZoomInScrollValue(1.5, 1, 100, kNan, 3); }, 0},
+        HostileCall{"in, grab NaN", [] { return ZoomInScrollValue(1.5, 1, kNan, kViewport, 3); }, 0},
+        HostileCall{"in, from zoom 0 at 0", [] { return ZoomInScrollValue(1.5, 0, 0, kViewport, 3); }, 0},
+        HostileCall{"out, size 0 at 0", [] { return ZoomOutScrollValue(0, 0, 3); }, 0},
+        // A place beyond the end of a real preview keeps to that end of the bar.
+        HostileCall{"in, grab inf", [] { return ZoomInScrollValue(1.5, 1, kInf, kViewport, 3); }, 3},
+        HostileCall{"out, tiny size", [] { return ZoomOutScrollValue(1, 1e-320, kIntMax); }, kIntMax},
+        // The scroll range and the offsets.
+        HostileCall{"maximum of NaN", [] { return PreviewScrollMaximum(kNan); }, 0},
+        HostileCall{"maximum of inf", [] { return PreviewScrollMaximum(kInf); }, kIntMax},
+        HostileCall{"offset of the lowest value", [] { return PreviewOffset(kIntMin, 4, 2 * kViewport, kViewport); },
+                    -static_cast<double>(kIntMin) * kViewport / 4},
+        // The grab tool steps from a value off its bar without overflowing, onto the bar.
+        HostileCall{"grab right from the highest value", [] { return Dragged(5000, kIntMax); }, 3},
+        HostileCall{"grab left from the highest value", [] { return Dragged(-5000, kIntMax); }, 4}));
 
 }  // namespace
 }  // namespace lurvane

@@ -1,18 +1,24 @@
 // End-to-end: the music a full-screen run plays comes out of the sound device while the run
 // lasts and stops with it; a preview stays silent, and music that cannot be played leaves the
 // run going without it. ctest gives these tests a HOME whose sound device writes every sample
-// played to a file (tests/support/make-sound-home), with a one-second tone to play.
+// played to a file (tests/support/make-sound-home), with a one-second tone to play. The settings
+// dialog opens as promptly for a song with a huge title as without music.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <string>
 
+#include "dialog_driver.h"
 #include "preview_host.h"
+#include "resource.h"
 #include "saver_driver.h"
 
 namespace e2e {
 namespace {
+
+using namespace std::string_literals;
 
 std::wstring WindowsPathOfLinux(const std::wstring& path) {
     std::wstring converted = L"Z:" + path;
@@ -115,6 +121,33 @@ TEST_F(BackgroundMusic, APreviewNeverPlays) {
     EXPECT_TRUE(WaitPumping(saver, 2000));
 }
 
+// A tag of 16 MiB of 0xFF bytes, its size field among them, before the tone: the decoder
+// searches it for minutes inside the open. The run still ends at a key as it does without
+// music, and the process does not wait for the decoder either.
+TEST_F(BackgroundMusic, MusicThatKeepsTheDecoderBusyHoldsNeitherTheRunNorTheProcess) {
+    std::string bytes("ID3\x03\0\0", 6);
+    bytes.append(16u << 20, '\xFF');
+    bytes += ReadFileBytes(tone_);
+    const std::wstring music = TempFilePath(L"lurvane-e2e-busy-decoder.mp3");
+    ASSERT_TRUE(WriteBytes(music, bytes));
+    StoreSetting(L"BackgroundSound", music);
+
+    {
+        SaverProcess saver(L"/s");
+        ASSERT_NE(WaitForSaverReady(saver.Id(), 10000), nullptr);
+        Sleep(1000);  // the device is deep inside the file by now
+        PressKey(VK_SPACE);
+        const ULONGLONG pressed = GetTickCount64();
+        while (WaitForSaverWindow(saver.Id(), 0) != nullptr && GetTickCount64() - pressed < 5000) Sleep(10);
+        const ULONGLONG ended = GetTickCount64() - pressed;
+        EXPECT_LT(ended, 1000u) << "the saver window stayed after the key";
+        EXPECT_TRUE(saver.WaitForExit(static_cast<DWORD>(2000 - std::min<ULONGLONG>(ended, 2000))))
+            << "the process was still there 2 s after the key";
+        EXPECT_LT(saver.ExitCode(), 0xC0000000u);
+    }  // a saver still running is ended here, so that its file can go
+    DeleteFileW(music.c_str());
+}
+
 struct BadMusic {
     const char* Name;
     std::string Bytes;  // what the music file holds; none: there is no file
@@ -149,6 +182,32 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadMusic{"Missing", {}, false}, BadMusic{"Empty", {}},
                       BadMusic{"NotMusic", std::string(4096, '\x5A') + "ID3 \xFF\xFB no frames here"}),
     [](const ::testing::TestParamInfo<BadMusic>& param) { return std::string(param.param.Name); });
+
+TEST_F(BackgroundMusic, TheDialogOpensAtOnceForASongWithAHugeTitleAndShowsItCut) {
+    std::string title;
+    while (title.size() < (1u << 20)) title += "Wellen " + std::to_string(title.size()) + " ";
+    title.resize(1u << 20);
+    // A 2.3 tag of 1 MiB + 11 bytes (sync-safe) holding one title frame of 1 MiB + 1 bytes.
+    const std::string tag = "ID3\x03"s + std::string{0, 0, 0, 0x40, 0, 0x0B} + "TIT2" + std::string{0, 0x10, 0, 1} +
+                            std::string(3, '\0') + title;
+    const std::wstring music = TempFilePath(L"lurvane-e2e-long-title.mp3");
+    ASSERT_TRUE(WriteBytes(music, tag + ReadFileBytes(tone_)));
+    StoreSetting(L"Language", L"2");
+    StoreSetting(L"BackgroundSound", music);
+
+    const ULONGLONG start = GetTickCount64();
+    SaverProcess saver(L"/c");
+    HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
+    ASSERT_NE(dialog, nullptr) << "no dialog within " << kStartTimeout << " ms";
+    std::printf("the dialog showed %lu ms after the start\n", static_cast<unsigned long>(GetTickCount64() - start));
+    const std::wstring shown = std::wstring(title.begin(), title.begin() + 255) + L"\u2026";
+    const std::wstring info = WholeTextOf(ControlOf(dialog, IDC_LABELMP3, true));
+    EXPECT_NE(info.find(L" " + shown + L"\r\n"), std::wstring::npos) << "the title line is the cut title:\n"
+                                                                     << info.substr(0, 400);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(saver.WaitForExit(5000));
+    DeleteFileW(music.c_str());
+}
 
 }  // namespace
 }  // namespace e2e

@@ -30,17 +30,18 @@ inline HWND WaitForDialog(DWORD processId, const wchar_t* title) {
     return nullptr;
 }
 
-// A control of the dialog or of one of its pages.
-inline HWND ControlOf(HWND dialog, int id) {
+// A control of the dialog or of its visible page (of any page when asked).
+inline HWND ControlOf(HWND dialog, int id, bool anyPage = false) {
     struct Search {
         int Id;
+        bool AnyPage;
         HWND Found;
-    } search{id, nullptr};
+    } search{id, anyPage, nullptr};
     EnumChildWindows(
         dialog,
         [](HWND child, LPARAM data) -> BOOL {
             auto* wanted = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != wanted->Id || !IsWindowVisible(GetParent(child))) return TRUE;
+            if (GetDlgCtrlID(child) != wanted->Id || !(wanted->AnyPage || IsWindowVisible(GetParent(child)))) return TRUE;
             wanted->Found = child;
             return FALSE;
         },
@@ -52,6 +53,16 @@ inline std::wstring TextOf(HWND window) {
     wchar_t text[256] = {};
     SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
     return text;
+}
+
+// The whole text, however long.
+inline std::wstring WholeTextOf(HWND window) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
+    std::wstring text(length + 1, L'\0');
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    return text.c_str();
 }
 
 // The stored value as its raw REG_SZ data, or nothing when it is missing.

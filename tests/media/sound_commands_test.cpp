@@ -41,6 +41,13 @@ TEST(SoundCommands, TheLongPathGoesQuotedAndWideWhenTheShortFormCannotServe) {
     EXPECT_EQ(OpenSoundCommand("", "X.MP3"), std::nullopt);
 }
 
+TEST(SoundCommands, APathHoldingAQuoteGivesNoCommand) {
+    // Its quote would end the quoted name and let the rest of it add words to the open.
+    const std::string_view hostile = "D:\\Musik\\x.mp3\" wait alias Fremd \"";
+    EXPECT_EQ(OpenSoundCommand(hostile, std::nullopt), std::nullopt);
+    EXPECT_EQ(OpenSoundCommand(hostile, "D:\\X.MP3"), std::nullopt);
+}
+
 TEST(SoundCommands, RepliesAreReadByTheNumericRuleAndNeverFail) {
     EXPECT_EQ(SoundMillisecondsFromReply("215040\0\0\0\0"s), 215040);
     EXPECT_EQ(SoundMillisecondsFromReply(" 1 500"), 1500);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/file_bytes.h"
+#include "settings/ini_file.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_store.h"
 #include "support/temp_folder.h"
@@ -98,6 +99,37 @@ TEST(Profile, SavingAtAnyZoomWritesTheNumbersOfZoomOne) {
     failing.SetProfilePath(folder.Path("no such folder/x.rpp"));
     EXPECT_FALSE(SaveINI(failing));
     EXPECT_EQ(failing.Path().Positions(), markers);
+}
+
+TEST(Profile, ASaveEndsAtTheReadLimitOrIsRefusedWholeWithTheFileUnchanged) {
+    TempFolder folder;
+    SettingsModel model;
+    model.SetText(PathPoints, "1200,300;2400,900;601,1501");
+    model.SetNumber(WaveCount, 12);
+    model.SetProfilePath(folder.Path("fresh.rpp"));
+    ASSERT_TRUE(SaveINI(model));
+    const std::string fresh = TempFolder::Read(model.ProfilePath());
+    const auto comment = [](std::size_t size) { return ";" + std::string(size - 3, 'x') + "\r\n"; };
+
+    // A save that ends exactly at the limit is written and reads back.
+    const std::string file = folder.Path("full.rpp");
+    const std::string filler = comment(kIniFileLimit - fresh.size());
+    TempFolder::Write(file, filler);
+    model.SetProfilePath(file);
+    ASSERT_TRUE(SaveINI(model));
+    EXPECT_EQ(TempFolder::Read(file), filler + fresh);
+    SettingsModel reread;
+    reread.SetProfilePath(file);
+    EXPECT_TRUE(LoadINI(reread).Complete());
+    EXPECT_EQ(reread.Text(PathPoints), model.Text(PathPoints));
+
+    // With less room, not even the first value is written.
+    const std::string old = "[Wave]\r\nCount=7\r\n" + comment(kIniFileLimit - 10 - 17);
+    TempFolder::Write(file, old);
+    EXPECT_FALSE(SaveINI(model));
+    EXPECT_TRUE(TempFolder::Read(file) == old) << "the file is as it was";
+    EXPECT_TRUE(LoadINI(reread).Complete());
+    EXPECT_EQ(reread.Number(WaveCount), 7);
 }
 
 TEST(Profile, APictureInAFolderWithUmlautsFindsItsProfileAfterAStoreRoundTrip) {

@@ -148,7 +148,8 @@ void GeneralPage::SaveProfile() {
         host_.Ask(texts.GetLangString(TextId::FileExists) + "\r\n" + texts.GetLangString(TextId::Overwrite),
                   MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    SaveINI(model_);  // the model writes the path at zoom factor 1
+    // The model writes the path at zoom factor 1; a refused save leaves the file as it was.
+    if (!SaveINI(model_)) host_.Ask(texts.GetLangString(TextId::ProfileNotSaved), MB_OK | MB_ICONERROR);
 }
 
 void GeneralPage::ChooseColour() {

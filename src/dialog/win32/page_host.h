@@ -13,6 +13,9 @@ namespace lurvane::win32 {
 // The timers the pages run on the frame window.
 inline constexpr UINT_PTR kPreviewTimer = 1;
 inline constexpr UINT_PTR kSoundTimer = 2;
+// Posted to the frame window by the player's thread with a measurement's number and the
+// length it found.
+inline constexpr UINT kSoundMeasured = WM_APP + 1;
 
 class PageHost {
 public:

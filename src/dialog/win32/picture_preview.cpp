@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "dialog/path_editor_names.h"
+#include "imaging/win32/picture_file.h"
 #include "resource.h"
+#include "settings/settings_model.h"
 #include "util/win32/dpi.h"
 #include "util/win32/handles.h"
 #include "util/win32/text_convert.h"
@@ -119,8 +121,15 @@ void PicturePreview::DrawPicture(DibSurface& layer) {
     layer.Fill(GetSysColor(COLOR_APPWORKSPACE));
     pictureDrawn_ = true;
     if (wantedPath_.empty()) return;
-    if (wantedPath_ != loadedPath_ || picture_ == nullptr) {
-        auto picture = std::make_unique<GdiPlusPicture>(pictures_, Widen(wantedPath_));
+    // The picture is kept at the largest size the zoom shows it at (or its own, if smaller).
+    const SIZE largest{ToPixels(SettingsModel::kMaxZoom * kPreviewWidthTwips),
+                       ToPixels(SettingsModel::kMaxZoom * kPreviewHeightTwips)};
+    if (wantedPath_ != loadedPath_ || picture_ == nullptr || largest.cx != loadedFor_.cx ||
+        largest.cy != loadedFor_.cy) {
+        auto picture = std::make_unique<GdiPlusPicture>(pictures_, PictureFile(Widen(wantedPath_)), largest.cx,
+                                                        largest.cy);
+        loadedFor_ = largest;
+        scaledKey_.clear();
         if (picture->Loaded()) {
             picture_ = std::move(picture);
             loadedPath_ = wantedPath_;

@@ -95,6 +95,7 @@ private:
     KeyHandler onKey_;
     std::unique_ptr<GdiPlusPicture> picture_;
     std::string loadedPath_;
+    SIZE loadedFor_{};  // the size the picture was decoded for
     std::string wantedPath_;
     bool pictureDrawn_ = true;
     PathMarkers markers_;

@@ -154,6 +154,9 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
         if (wParam == kPreviewTimer) pathPage_.OnPreviewTimer();
         else if (wParam == kSoundTimer) soundPage_.OnSoundTimer();
         return TRUE;
+    case kSoundMeasured:
+        soundPage_.OnSoundMeasured(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
+        return TRUE;
     case WM_CLOSE:
         OnCancel();
         return TRUE;

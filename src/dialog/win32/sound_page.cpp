@@ -77,22 +77,28 @@ void SoundPage::DisplayMP3Info() {
     const std::string file = WindowText(box);
     if (file == lastDisplayedSoundFile_) return;
     lastDisplayedSoundFile_ = file;
+    const uint32_t measurement = ++soundMeasurement_;  // an earlier file's length is no longer wanted
     if (TrimBlanks(file).empty()) {
         SetText(info, "");
         return;
     }
-    const bool mp3 = IsMp3Name(file);
-    std::optional<SongTag> tag;
-    if (mp3 && music_.ReadTag) tag = music_.ReadTag(file);
-    int32_t length = 0;
-    if (music_.Player != nullptr) {
-        // The device has one alias: a preview still holding it would make the open fail.
-        StopSoundPreview();
-        music_.Player->OpenBackgroundSound(file);
-        length = music_.Player->GetSoundLength();
-        music_.Player->StopBackgroundSound();
-    }
-    SetText(info, SoundInfoText(context_.Texts, length, mp3, tag, UserDecimalSeparator()));
+    soundIsMp3_ = IsMp3Name(file);
+    soundTag_.reset();
+    if (soundIsMp3_ && music_.ReadTag) soundTag_ = music_.ReadTag(file);
+    // Until the device has measured the file, the box shows the length of one it cannot open.
+    OnSoundMeasured(measurement, 0);
+    if (music_.Player == nullptr) return;
+    // The device has one alias: a preview still holding it would make the open fail.
+    StopSoundPreview();
+    music_.Player->MeasureSoundLength(file, [frame = host_.Window(), measurement](int32_t length) {
+        PostMessageW(frame, kSoundMeasured, measurement, length);
+    });
+}
+
+void SoundPage::OnSoundMeasured(uint32_t measurement, int32_t length) {
+    if (measurement != soundMeasurement_) return;
+    SetText(host_.Control(IDC_LABELMP3),
+            SoundInfoText(context_.Texts, length, soundIsMp3_, soundTag_, UserDecimalSeparator()));
 }
 
 void SoundPage::OnPlay() {
@@ -116,7 +122,11 @@ void SoundPage::OnSoundTimer() {
     }
     const int32_t length = music_.Player->GetSoundLength();
     const int32_t position = music_.Player->GetSoundPosition();
-    if (music_.Player->GetSoundMode() != "playing") {
+    const std::optional<std::string> mode = music_.Player->GetSoundMode();
+    // A device still busy with the file has not answered: the preview goes on, as shown, until
+    // the device answers or the user stops it.
+    if (!mode) return;
+    if (*mode != "playing") {
         StopSoundPreview();
         return;
     }

@@ -33,8 +33,10 @@ public:
     // False when the control is not one of this page's.
     bool OnCommand(int id, int code);
     void UpdateEnabledStates();
-    // Tells what the file in the box is, once per file name.
+    // Tells what the file in the box is, once per file name; its length follows when the
+    // player has measured it.
     void DisplayMP3Info();
+    void OnSoundMeasured(uint32_t measurement, int32_t length);
     void ShowPlayCaption();
     // One tick of the timer that follows a playing preview.
     void OnSoundTimer();
@@ -53,6 +55,10 @@ private:
     // change rewrites.
     bool previewingSound_ = false;
     std::string lastDisplayedSoundFile_;
+    // Only the latest measurement counts; the rest of the information waits here for it.
+    uint32_t soundMeasurement_ = 0;
+    bool soundIsMp3_ = false;
+    std::optional<SongTag> soundTag_;
 };
 
 }  // namespace lurvane::win32

@@ -1,7 +1,6 @@
 #include "imaging/win32/gdiplus_api.h"
 
-#include "imaging/exif_orientation.h"
-#include "util/win32/text_convert.h"
+#include "imaging/win32/picture_file.h"
 
 namespace lurvane::win32 {
 namespace {
@@ -34,7 +33,7 @@ GdiPlus::GdiPlus() : module_(LoadLibraryW(L"gdiplus.dll")) {
     if (!module_) return;
     const HMODULE module = module_.get();
     available_ = Bind(module, "GdiplusStartup", Startup) && Bind(module, "GdiplusShutdown", Shutdown) &&
-                 Bind(module, "GdipCreateBitmapFromFile", CreateBitmapFromFile) &&
+                 Bind(module, "GdipCreateBitmapFromScan0", CreateBitmapFromScan0) &&
                  Bind(module, "GdipGetImageWidth", GetImageWidth) &&
                  Bind(module, "GdipGetImageHeight", GetImageHeight) &&
                  Bind(module, "GdipDisposeImage", DisposeImage) && Bind(module, "GdipCreateFromHDC", CreateFromHDC) &&
@@ -59,19 +58,24 @@ GdiPlusSession::~GdiPlusSession() {
     if (token_ != 0) api_.Shutdown(token_);
 }
 
-GdiPlusPicture::GdiPlusPicture(const GdiPlus& api, const std::wstring& path) : api_(api) {
-    if (!api.Available() || path.empty()) return;
-    if (api.CreateBitmapFromFile(path.c_str(), &image_) != 0) {
+GdiPlusPicture::GdiPlusPicture(const GdiPlus& api, const PictureFile& file, int width, int height) : api_(api) {
+    if (!api.Available()) return;
+    auto pixels = file.Decode(width, height);
+    if (!pixels || pixels->Pixels().empty()) return;
+    pixels_ = std::move(*pixels);
+    if (api.CreateBitmapFromScan0(pixels_.Width(), pixels_.Height(), pixels_.Width() * 4,
+                                  GdiPlus::kPixelFormat32bppPARGB, reinterpret_cast<BYTE*>(pixels_.Pixels().data()),
+                                  &image_) != 0) {
         image_ = nullptr;
         return;
     }
-    if (const int turn = UprightTurn(ReadExifOrientation(Narrow(path))); turn != 0 && api.ImageRotateFlip != nullptr)
+    if (const int turn = UprightTurn(file.Orientation()); turn != 0 && api.ImageRotateFlip != nullptr)
         api.ImageRotateFlip(image_, turn);
-    UINT width = 0, height = 0;
-    api.GetImageWidth(image_, &width);
-    api.GetImageHeight(image_, &height);
-    width_ = static_cast<int>(width);
-    height_ = static_cast<int>(height);
+    UINT uprightWidth = 0, uprightHeight = 0;
+    api.GetImageWidth(image_, &uprightWidth);
+    api.GetImageHeight(image_, &uprightHeight);
+    width_ = static_cast<int>(uprightWidth);
+    height_ = static_cast<int>(uprightHeight);
 }
 
 GdiPlusPicture::~GdiPlusPicture() {

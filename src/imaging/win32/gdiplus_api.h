@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "imaging/surface.h"
 #include "util/win32/handles.h"
 
 namespace lurvane::win32 {
@@ -29,6 +30,7 @@ public:
     static constexpr int kInterpolationHighQualityBicubic = 7;
     static constexpr int kSmoothingAntiAlias = 4;
     static constexpr int kUnitPixel = 2;
+    static constexpr int kPixelFormat32bppPARGB = 0x000E200B;
 
     // Binds the library; Available() is false when the library or a function is missing. The
     // program makes one binding at its start and hands it to whatever draws with GDI+.
@@ -39,7 +41,7 @@ public:
 
     Status (WINAPI* Startup)(ULONG_PTR*, const StartupInput*, void*) = nullptr;
     void (WINAPI* Shutdown)(ULONG_PTR) = nullptr;
-    Status (WINAPI* CreateBitmapFromFile)(const WCHAR*, Image**) = nullptr;
+    Status (WINAPI* CreateBitmapFromScan0)(INT, INT, INT, int, BYTE*, Image**) = nullptr;
     Status (WINAPI* GetImageWidth)(Image*, UINT*) = nullptr;
     Status (WINAPI* GetImageHeight)(Image*, UINT*) = nullptr;
     Status (WINAPI* DisposeImage)(Image*) = nullptr;
@@ -74,12 +76,15 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-// A picture file decoded by GDI+ (BMP, JPEG, GIF, PNG, TIFF); empty when it cannot be read. A
-// photo whose EXIF block says how it was turned is turned upright, so Width and Height are
-// those of the upright picture.
+class PictureFile;
+
+// A picture file (BMP, JPEG, GIF, PNG, TIFF) decoded for drawing at about `width` x `height`
+// pixels: a larger picture is shrunk to no less than that while it is decoded, so Width and
+// Height are those of the shrunk picture. Empty when the file cannot be read. A photo whose EXIF
+// block says how it was turned is turned upright.
 class GdiPlusPicture {
 public:
-    GdiPlusPicture(const GdiPlus& api, const std::wstring& path);
+    GdiPlusPicture(const GdiPlus& api, const PictureFile& file, int width, int height);
     GdiPlusPicture(const GdiPlusPicture&) = delete;
     GdiPlusPicture& operator=(const GdiPlusPicture&) = delete;
     ~GdiPlusPicture();
@@ -92,6 +97,7 @@ public:
 
 private:
     const GdiPlus& api_;
+    PixelBuffer pixels_;  // the bitmap's memory: GDI+ draws from it while the picture lives
     GdiPlus::Image* image_ = nullptr;
     int width_ = 0;
     int height_ = 0;

@@ -11,11 +11,15 @@ bool CopyWhole(DibSurface& target, const DibSurface& source) {
     return BitBlt(target.Dc(), 0, 0, source.Width(), source.Height(), source.Dc(), 0, 0, SRCCOPY) != FALSE;
 }
 
-bool DrawPicture(const GdiPlusPicture& picture, const CaptureRequest& request, CaptureSurfaces& surfaces) {
-    if (!picture.Loaded()) return false;
-    const auto placement = FitPicture(surfaces.Main.Width(), surfaces.Main.Height(), picture.Width(), picture.Height(),
+bool DrawPicture(const GdiPlus& api, const PictureFile& file, const CaptureRequest& request,
+                 CaptureSurfaces& surfaces) {
+    if (!file.Usable()) return false;
+    const auto placement = FitPicture(surfaces.Main.Width(), surfaces.Main.Height(), file.Width(), file.Height(),
                                       request.MaximizeBackground, request.SizeBackground);
     if (!placement) return false;
+    // Decoded for the size it is shown at; the picture's own size is not kept past the drawing.
+    const GdiPlusPicture picture(api, file, placement->Width, placement->Height);
+    if (!picture.Loaded()) return false;
     // The image already holds the background colour around the picture (CaptureBackground).
     if (!picture.DrawScaled(surfaces.Image.Dc(), placement->X, placement->Y, placement->Width, placement->Height,
                             GdiPlus::kInterpolationHighQualityBicubic))
@@ -66,10 +70,10 @@ CaptureResult CaptureBackground(const GdiPlus& pictures, HWND form, const Captur
     if (width <= 0 || height <= 0) return CaptureResult::Captured;
 
     bool captured = false;
-    if (request.Decoded != nullptr) {
-        captured = DrawPicture(*request.Decoded, request, surfaces);
+    if (request.Opened != nullptr) {
+        captured = DrawPicture(pictures, *request.Opened, request, surfaces);
     } else if (!request.PictureFile.empty()) {
-        captured = DrawPicture(GdiPlusPicture(pictures, Widen(request.PictureFile)), request, surfaces);
+        captured = DrawPicture(pictures, PictureFile(Widen(request.PictureFile)), request, surfaces);
     }
     if (!captured) {
         WindowDc desktopDc(desktopWindow);

@@ -9,6 +9,7 @@
 
 #include "imaging/win32/dib_surface.h"
 #include "imaging/win32/gdiplus_api.h"
+#include "imaging/win32/picture_file.h"
 
 namespace lurvane::win32 {
 
@@ -27,7 +28,7 @@ enum class CaptureResult {
 
 struct CaptureRequest {
     std::string PictureFile;  // empty: the desktop snapshot
-    const GdiPlusPicture* Decoded = nullptr;  // PictureFile already decoded, if at hand
+    const win32::PictureFile* Opened = nullptr;  // PictureFile already opened, if at hand
     bool MaximizeBackground = false;
     int SizeBackground = 100;
     COLORREF BackgroundColour = RGB(0, 0, 0);  // around a fitted picture

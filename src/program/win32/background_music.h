@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace lurvane::win32 {
@@ -14,20 +16,30 @@ class BackgroundMusic {
 public:
     virtual ~BackgroundMusic() = default;
 
-    // True when the device accepted the play command. `repeat` loops the music until stopped.
-    virtual bool PlayBackgroundSound(const std::string& file, bool repeat) = 0;
+    // None of these waits for the device beyond a short bound: the device may be busy with a
+    // file for minutes, and the callers own windows.
+
+    // Asks for `file` to be played from the start; `repeat` loops it until stopped. Returns at
+    // once: a file the device refuses shows later, as a mode other than "playing".
+    virtual void PlayBackgroundSound(const std::string& file, bool repeat) = 0;
     // Opens the file without playing it, for the status queries.
     virtual void OpenBackgroundSound(const std::string& file) = 0;
     // Stops and closes the device; harmless when nothing is open.
     virtual void StopBackgroundSound() = 0;
-    // Set by a successful play, cleared only by a stop: music that ended by itself still counts.
+    // Opens `file`, reads its length in milliseconds (0 when it cannot be opened), stops and
+    // closes it, and hands the length to `done` on the player's own thread, however long the
+    // device takes. A stop asked for before the open began drops the measurement.
+    virtual void MeasureSoundLength(const std::string& file, std::function<void(int32_t)> done) = 0;
+    // True from a play until a stop, or until the device refused that play: music that ended
+    // by itself still counts.
     virtual bool IsBackgroundSoundPlaying() const = 0;
 
-    // Milliseconds; 0 when nothing is open or the device gives no number.
+    // Milliseconds; 0 when nothing is open, the device gives no number or does not answer in time.
     virtual int32_t GetSoundPosition() = 0;
     virtual int32_t GetSoundLength() = 0;
-    // The device's mode word ("playing", "stopped"); empty when nothing is open.
-    virtual std::string GetSoundMode() = 0;
+    // The device's mode word ("playing", "stopped"); empty when nothing is open, none when the
+    // device did not answer in time.
+    virtual std::optional<std::string> GetSoundMode() = 0;
 
 protected:
     BackgroundMusic() = default;

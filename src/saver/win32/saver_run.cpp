@@ -122,13 +122,13 @@ bool SaverRun::PrepareBackground() {
     environment.TwipsPerPixelY = twips.Y;
     environment.Tracer = context_.Tracer;
     const double now = context_.Time.SecondsSinceMidnight();
-    // The picture whose size the snapshot asks for is the one the capture draws: decode it once.
-    std::unique_ptr<GdiPlusPicture> picture;
+    // The picture whose size the snapshot asks for is the one the capture draws: open it once.
+    std::unique_ptr<PictureFile> picture;
     std::string picturePath;
-    environment.LoadPicture = [this, &picture, &picturePath](const std::string& path) -> std::optional<PictureSize> {
-        picture = std::make_unique<GdiPlusPicture>(context_.Pictures, Widen(path));
+    environment.LoadPicture = [&picture, &picturePath](const std::string& path) -> std::optional<PictureSize> {
+        picture = std::make_unique<PictureFile>(Widen(path));
         picturePath = path;
-        if (!picture->Loaded()) return std::nullopt;
+        if (!picture->Usable()) return std::nullopt;
         return PictureSize{picture->Width(), picture->Height()};
     };
     const FileSystem& files = context_.Files;
@@ -147,7 +147,8 @@ bool SaverRun::PrepareBackground() {
 
     CaptureRequest request;
     request.PictureFile = PickRandomBackground(engine_.BackgroundImage, engine_.RandomizeBackground, files, now);
-    if (picture && picturePath == request.PictureFile) request.Decoded = picture.get();
+    if (picture && picturePath == request.PictureFile) request.Opened = picture.get();
+    else picture.reset();  // not the one drawn: its decoder must not hold it during the capture
     request.MaximizeBackground = engine_.MaximizeBackground;
     request.SizeBackground = engine_.SizeBackground;
     request.BackgroundColour = ColourFromSetting(snapshot.BackgroundColour);
@@ -157,6 +158,7 @@ bool SaverRun::PrepareBackground() {
                                   monitor_->Top + monitor_->Height};
     const CaptureResult captured =
         CaptureBackground(context_.Pictures, form_.Window(), request, {main_, backBuffer_, image_});
+    picture.reset();  // a decoder may hold the whole picture: not a moment longer than needed
     if (captured == CaptureResult::WindowGone || !form_.Alive()) return false;
     if (captured == CaptureResult::NoDesktopSize) {
         ShowMessage(TextId::DesktopSizeUnknown);

@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "about/win32/about_box.h"
 #include "dialog/win32/settings_entry.h"
 #include "media/id3v2_tag_reader.h"
-#include "media/win32/sound.h"
+#include "media/win32/music_player.h"
 #include "media/win32/sound_device.h"
 #include "saver/win32/main_form.h"
 #include "saver/win32/saver_run.h"
@@ -73,23 +74,10 @@ std::optional<SongTag> ReadSongTag(const std::string& file) {
     return SongTag{info.Title, info.Artist, info.Album, info.Year};
 }
 
-}  // namespace
+// How long the end of the program waits for the music's thread to close the device.
+constexpr DWORD kMusicEndWait = 500;
 
-int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
-    if (!IsDllAvailable(L"gdiplus.dll")) {
-        MessageBoxW(nullptr, L"GDI+ DLL fehlt. Programm wird beendet.", L"Lurvane", MB_OK);
-        return 0;
-    }
-    RegistrySettingsStore settings;
-    const Win32FileSystem files;
-    Language texts;
-    const SystemClock clock;
-    const GdiPlus pictures;
-    const ProgramContext context{settings, files, texts, Trace::FromEnvironment(), clock, pictures};
-    MciSoundDevice soundDevice;
-    Sound music(soundDevice);
-
-    const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(programPath)));
+int RunMode(const ProgramContext& context, BackgroundMusic& music, const std::string& commandLine) {
     switch (SelectMode(commandLine)) {
     case SaverMode::FullScreen:
         return StartFullScreenSaver(context, SystemMonitors(), music, false);
@@ -111,6 +99,29 @@ int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
         break;
     }
     return 0;
+}
+
+}  // namespace
+
+int Main(std::wstring_view fullCommandLine, std::wstring_view programPath) {
+    if (!IsDllAvailable(L"gdiplus.dll")) {
+        MessageBoxW(nullptr, L"GDI+ DLL fehlt. Programm wird beendet.", L"Lurvane", MB_OK);
+        return 0;
+    }
+    RegistrySettingsStore settings;
+    const Win32FileSystem files;
+    Language texts;
+    const SystemClock clock;
+    const GdiPlus pictures;
+    const ProgramContext context{settings, files, texts, Trace::FromEnvironment(), clock, pictures};
+    MusicPlayer music(std::make_shared<MciSoundDevice>());
+
+    const std::string commandLine(ArgumentsOf(Narrow(fullCommandLine), Narrow(programPath)));
+    const int exitCode = RunMode(context, music, commandLine);
+    // Every window has gone. A thread stuck inside the decoder must not keep the program alive:
+    // end at once, without the libraries' clean-up that the stuck thread may be inside.
+    if (!music.Finish(kMusicEndWait)) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    return exitCode;
 }
 
 }  // namespace lurvane::win32

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "settings/ini_file.h"
 #include "settings/memory_settings_store.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
@@ -49,6 +50,7 @@ public:
     struct Answer {
         std::wstring FileName;
         int Button = IDOK;
+        std::wstring* Message = nullptr;  // receives a message box's text
     };
     DialogAnswers(HWND owner, std::vector<Answer> answers)
         : thread_([owner, answers = std::move(answers)] {
@@ -61,6 +63,11 @@ public:
                   if (dialog == nullptr) return;
                   previous = dialog;
                   Sleep(200);  // let it finish showing
+                  if (answer.Message != nullptr) {
+                      wchar_t text[512] = {};
+                      GetDlgItemTextW(dialog, 0xFFFF, text, 512);  // a message box's text
+                      *answer.Message = text;
+                  }
                   if (!answer.FileName.empty()) {
                       HWND box = FileNameBox(dialog);
                       SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.FileName.c_str()));
@@ -590,6 +597,22 @@ TEST_F(SettingsDialogTest, AProfileSavedAndLoadedAgainGivesTheSameValuesAndACoun
     reread.SetProfilePath(profilePath);
     EXPECT_FALSE(LoadINI(reread).Complete());
     EXPECT_EQ(reread.Number(SettingId::WaveCount), 6) << "Count=40 is still there";
+}
+
+TEST_F(SettingsDialogTest, ASaveThatWouldMakeTheProfileTooLargeToReadIsRefusedWithAMessage) {
+    lurvane::testing::TempFolder folder;
+    const std::string profilePath = folder.Path("full.rpp");
+    const std::string full = "[Wave]\r\nCount=7\r\n;" + std::string(kIniFileLimit - 30, 'x') + "\r\n";
+    lurvane::testing::TempFolder::Write(profilePath, full);
+    store_.Write("Language", "2");
+    Open();
+    std::wstring message;
+    {
+        DialogAnswers answers(dialog_->Window(), {{Widen(profilePath)}, {L"", IDYES}, {L"", IDOK, &message}});
+        Click(IDC_CMDSAVEPATH);
+    }
+    EXPECT_EQ(Narrow(message), "The profile could not be saved.");
+    EXPECT_TRUE(lurvane::testing::TempFolder::Read(profilePath) == full) << "the file is as it was";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -16,7 +17,7 @@
 
 #include "dialog/win32/settings_dialog.h"
 #include "media/id3v2_tag_reader.h"
-#include "media/win32/sound.h"
+#include "media/win32/music_player.h"
 #include "media/win32/sound_device.h"
 #include "resource.h"
 #include "support/win32/memory_program.h"
@@ -35,6 +36,14 @@ void PumpFor(DWORD milliseconds) {
         }
         Sleep(10);
     } while (GetTickCount64() < end);
+}
+
+// Pumps until `done` holds; false when it still does not after `milliseconds`.
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD milliseconds) {
+    for (const ULONGLONG end = GetTickCount64() + milliseconds; !done(); PumpFor(10))
+        if (GetTickCount64() > end) return false;
+    return true;
 }
 
 std::string TextOf(HWND window) {
@@ -185,6 +194,19 @@ protected:
         PumpFor(20);
     }
     std::size_t SinkSize() const { return ReadBytes(sink_).size(); }
+    // Waits for the player's thread to bring the device to `mode`.
+    bool ModeBecomes(const std::string& mode, DWORD milliseconds) {
+        return PumpUntil([this, &mode] { return player_.GetSoundMode() == mode; }, milliseconds);
+    }
+    bool CaptionBecomes(const std::string& caption, DWORD milliseconds) const {
+        return PumpUntil([this, &caption] { return TextOf(Control(IDC_CMDBTNPLAY)) == caption; }, milliseconds);
+    }
+    // The information box once the player has measured its file (the device opens a file in
+    // the background, which takes Wine most of a second).
+    std::string MeasuredInfo() const {
+        PumpUntil([this] { return DurationShown(TextOf(Control(IDC_LABELMP3))) > 0; }, 5000);
+        return TextOf(Control(IDC_LABELMP3));
+    }
     // The filled part of the progress bar, in pixels; checks that it stays inside the outline.
     int BarWidth() const {
         HWND bar = Control(IDC_SNDPROGRESSBAR);
@@ -200,8 +222,7 @@ protected:
 
     support::MemoryProgram program_;
     std::optional<ProgramContext> context_;
-    MciSoundDevice device_;
-    Sound player_{device_};
+    MusicPlayer player_{std::make_shared<MciSoundDevice>()};
     std::optional<SettingsDialog> dialog_;
     std::wstring folder_, sink_, untagged_, tagged_;
 };
@@ -214,15 +235,15 @@ TEST_F(SoundPageBackgroundMusic, PlaysAndStopsThePreviewAndDescribesTheChosenMus
     TurnTo(1);
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_CMDBTNPLAY)));
     EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play));
-    const std::string untaggedInfo = TextOf(Control(IDC_LABELMP3));
+    const std::string untaggedInfo = MeasuredInfo();
     EXPECT_EQ(untaggedInfo.substr(untaggedInfo.find("\r\n") + 2), "no ID3v2 Tag") << untaggedInfo;
     EXPECT_NEAR(DurationShown(untaggedInfo), 5.0, 0.2) << untaggedInfo;
 
     Click(IDC_CMDBTNPLAY);
     EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
-    PumpFor(900);
+    PumpUntil([this] { return std::atof(TextOf(Control(IDC_LABELSNDPROGRESS)).c_str()) > 0; }, 3000);
     const std::string elapsed = TextOf(Control(IDC_LABELSNDPROGRESS));
-    ASSERT_FALSE(elapsed.empty()) << "no progress after most of a second";
+    ASSERT_FALSE(elapsed.empty()) << "no progress after three seconds";
     EXPECT_EQ(elapsed.back(), 's');
     EXPECT_GT(std::atof(elapsed.c_str()), 0.0) << elapsed;
     const int early = BarWidth();
@@ -261,7 +282,7 @@ TEST_F(SoundPageBackgroundMusic, PlaysAndStopsThePreviewAndDescribesTheChosenMus
     EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play));
     EXPECT_EQ(TextOf(Control(IDC_LABELSNDPROGRESS)), "");
     EXPECT_EQ(BarWidth(), 0);
-    const std::string taggedInfo = TextOf(Control(IDC_LABELMP3));
+    const std::string taggedInfo = MeasuredInfo();
     EXPECT_EQ(taggedInfo.substr(taggedInfo.find("\r\n") + 2),
               "Title: Wellen\r\nArtist: Das Meer\r\nAlbum: Ufer\r\nYear: 2024")
         << taggedInfo;
@@ -285,7 +306,7 @@ TEST_F(SoundPageBackgroundMusic, PlaysAndStopsThePreviewAndDescribesTheChosenMus
     ASSERT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
     Click(IDOK);
     EXPECT_TRUE(dialog_->Saved());
-    EXPECT_EQ(player_.GetSoundMode(), "") << "the device is still open after OK";
+    EXPECT_TRUE(ModeBecomes("", 2000)) << "the device is still open after OK";
     EXPECT_EQ(program_.Settings.Read("BackgroundSound"), Narrow(untagged_));
     EXPECT_EQ(program_.Settings.Read("LoopSound"), "1");
 }
@@ -320,27 +341,24 @@ TEST_F(SoundPageBackgroundMusic, TheFileChooserOffersSoundFilesAndTheCloseBoxEnd
     Click(IDC_CMDBTNPLAY);
     PumpFor(400);
     EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
-    PumpFor(1600);
-    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play)) << "the one-second tone is over";
+    EXPECT_TRUE(CaptionBecomes(english.GetLangString(TextId::Play), 5000)) << "the one-second tone never ended";
     EXPECT_EQ(TextOf(Control(IDC_LABELSNDPROGRESS)), "");
     EXPECT_EQ(BarWidth(), 0);
     Type(folder_ + L"\\nowhere.mp3");
     Click(IDC_CMDBTNPLAY);
     EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Stop));
-    PumpFor(500);
-    EXPECT_EQ(TextOf(Control(IDC_CMDBTNPLAY)), english.GetLangString(TextId::Play));
+    EXPECT_TRUE(CaptionBecomes(english.GetLangString(TextId::Play), 3000)) << "a play that cannot start";
     EXPECT_EQ(TextOf(Control(IDC_LABELMP3)), "Duration: 0 sec.\r\nno ID3v2 Tag");
 
     // The close box stops a preview and stores nothing.
     Type(tagged_);
     Click(IDC_CMDBTNPLAY);
-    PumpFor(400);
-    ASSERT_EQ(player_.GetSoundMode(), "playing");
+    ASSERT_TRUE(ModeBecomes("playing", 5000));
     SendMessageW(dialog_->Window(), WM_CLOSE, 0, 0);
     PumpFor(20);
     EXPECT_TRUE(dialog_->Finished());
     EXPECT_FALSE(dialog_->Saved());
-    EXPECT_EQ(player_.GetSoundMode(), "") << "the device is still open after the close box";
+    EXPECT_TRUE(ModeBecomes("", 2000)) << "the device is still open after the close box";
     EXPECT_EQ(program_.Settings.Read("BackgroundSound"), Narrow(untagged_));
 }
 

@@ -19,7 +19,7 @@ TEST(Win32ID3v2File, ATagIsReadThroughAWideNameAndASeek) {
 
     const std::string frame = std::string("TIT2\0\0\0\x07\0\0\0Wellen", 17);
     const std::string tag = std::string("ID3\x03\0\0\0\0\0", 9) + static_cast<char>(frame.size()) + frame;
-    const std::string bytes = std::string(static_cast<std::size_t>(kID3v2SearchSpan) - 5, 'x') + tag + "audio";
+    const std::string bytes = std::string(16 * kID3v2SearchChunk - 5, 'x') + tag + "audio";
     const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
     DWORD written = 0;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,19 +22,22 @@ public:
     std::vector<std::string> Calls;
     bool Playing = false;
 
-    bool PlayBackgroundSound(const std::string& file, bool repeat) override {
+    void PlayBackgroundSound(const std::string& file, bool repeat) override {
         Calls.push_back("play " + file + (repeat ? " repeat" : ""));
-        return Playing = true;
+        Playing = true;
     }
     void OpenBackgroundSound(const std::string& file) override { Calls.push_back("open " + file); }
     void StopBackgroundSound() override {
         Calls.push_back("stop");
         Playing = false;
     }
+    void MeasureSoundLength(const std::string& file, std::function<void(int32_t)>) override {
+        Calls.push_back("measure " + file);
+    }
     bool IsBackgroundSoundPlaying() const override { return Playing; }
     int32_t GetSoundPosition() override { return 0; }
     int32_t GetSoundLength() override { return 0; }
-    std::string GetSoundMode() override { return Playing ? "playing" : ""; }
+    std::optional<std::string> GetSoundMode() override { return Playing ? "playing" : ""; }
 };
 
 constexpr DWORD kNoKey = 0xFFFFFFFF;
