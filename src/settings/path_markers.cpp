@@ -48,6 +48,18 @@ bool PathMarkers::DragTo(std::size_t index, double x, double y, double width, do
     return true;
 }
 
+bool PathMarkers::MoveBy(std::size_t index, double dx, double dy, double width, double height) {
+    if (index >= markers_.size()) return false;
+    const MarkerCentre centre = Centre(index);
+    return DragTo(index, centre.X + dx, centre.Y + dy, width, height);
+}
+
+bool PathMarkers::AddPointAfter(std::size_t index) {
+    if (index + 1 >= markers_.size()) return false;
+    const MarkerCentre from = Centre(index), to = Centre(index + 1);
+    return AddPointOnSegment(static_cast<float>((from.X + to.X) / 2), static_cast<float>((from.Y + to.Y) / 2));
+}
+
 void PathMarkers::AddPathPoint(float x, float y) { markers_.push_back({x, y}); }
 
 bool PathMarkers::InsertPathPoint(std::size_t index, float x, float y) {

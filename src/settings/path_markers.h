@@ -44,6 +44,10 @@ public:
     // moves never drift. False for a bad index.
     bool DragTo(std::size_t index, double x, double y, double width, double height);
 
+    // A keyboard move by (dx, dy) twips: where a drag of the marker's centre to there puts it,
+    // so its corner keeps whole twips and its centre stays on the preview. False for a bad index.
+    bool MoveBy(std::size_t index, double dx, double dy, double width, double height);
+
     // Appends a marker whose top-left corner is at (x, y).
     void AddPathPoint(float x, float y);
 
@@ -66,6 +70,11 @@ public:
     // twips) span a rectangle that holds the click strictly inside. The closing segment from
     // the last marker back to marker 0 is never offered. False when no segment qualifies.
     bool AddPointOnSegment(float px, float py);
+
+    // The Insert key on marker `index`: the "Add point" rule for a click in the middle of the
+    // segment from that marker to the next. The last marker has no such segment, as the closing
+    // one is never offered. False when no point was added.
+    bool AddPointAfter(std::size_t index);
 
     // The "Remove point" rule: a path of exactly three points keeps them all. False when the
     // point was not removed (three points, or no such point).

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "dialog/path_editor_names.h"
 #include "dialog/tooltip_texts.h"
 
 namespace lurvane {
@@ -93,6 +94,28 @@ TEST(ToolTipText, JoinsTheLinesWithLineBreaksAndLeavesOutOnlyAWhollyMissingTip) 
     EXPECT_EQ(german.rfind("Bei Verwendung des Systemtimers", 0), 0u);
     EXPECT_EQ(german.substr(german.size() - 13), "\xC3\xBC" "brigbleibt.");
 }
+
+struct SpokenNames {
+    int32_t Language;
+    const char* ThirdOfFive;
+    const char* Editor;
+};
+
+class PathEditorNames : public ::testing::TestWithParam<SpokenNames> {};
+
+TEST_P(PathEditorNames, CountPointsFromOneInTheInterfaceLanguage) {
+    EXPECT_EQ(MarkerName(GetParam().Language, 2, 5), GetParam().ThirdOfFive);
+    EXPECT_EQ(PathEditorName(GetParam().Language), GetParam().Editor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, PathEditorNames,
+                         ::testing::Values(SpokenNames{kGerman, "Punkt 3 von 5", "Wellenbereich"},
+                                           SpokenNames{kEnglish, "Point 3 of 5", "Wave area"},
+                                           SpokenNames{kItalian, "Punto 3 di 5", "Area delle onde"},
+                                           SpokenNames{0, "Punkt 3 von 5", "Wellenbereich"}),
+                         [](const ::testing::TestParamInfo<SpokenNames>& param) {
+                             return "Language" + std::to_string(param.param.Language);
+                         });
 
 }  // namespace
 }  // namespace lurvane

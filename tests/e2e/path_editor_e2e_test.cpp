@@ -248,6 +248,50 @@ TEST_F(PathEditorRun, AddRemoveAndResetChangeTheStoredPathAndSayWhenTheyCannot) 
     EXPECT_EQ(StoredData(L"PathPoints"), std::wstring(L"1402,908;2500,1500;1500,3000") + L'\0');
 }
 
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_F(PathEditorRun, TheKeyboardSelectsMovesRemovesAndUndoesPoints) {
+    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500;1000,2500");
+    SaverProcess saver(L"/c");
+    HWND dialog = Open(saver);
+    ASSERT_NE(dialog, nullptr);
+    HWND preview = ControlOf(dialog, IDC_PICTURESCROLLABLE);
+    ASSERT_EQ(FocusOf(dialog), ControlOf(dialog, IDC_SSTAB1));
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(dialog) == preview; }));
+    EXPECT_EQ(TextOf(Marker(dialog, 2)), L"Point 3 of 4");
+
+    // The focus selected the first point: Delete removes it, undo brings it back, redo again.
+    const RECT first = PlaceOf(Marker(dialog, 0));
+    PressKey(VK_DELETE);
+    EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 3) == nullptr; }));
+    EXPECT_EQ(TextOf(Marker(dialog, 0)), L"Point 1 of 3");
+    PressKeys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 3) != nullptr; }));
+    const RECT back = PlaceOf(Marker(dialog, 0));
+    EXPECT_TRUE(EqualRect(&first, &back));
+    PressKeys({VK_CONTROL, 'Y'});
+    EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 3) == nullptr; }));
+    PressKeys({VK_CONTROL, VK_SHIFT, 'Z'});  // nothing left to redo
+    PressKeys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 3) != nullptr; }));
+
+    // Point 3 (index 2) by three pixels right and one down: 45 and 15 twips at 96 DPI.
+    PressKey(VK_NEXT);
+    PressKey(VK_NEXT);
+    for (int i = 0; i < 3; ++i) PressKey(VK_RIGHT);
+    PressKey(VK_DOWN);
+    Settle();
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(saver.WaitForExit(5000));
+    EXPECT_EQ(StoredData(L"PathPoints"), std::wstring(L"1000,1000;3000,1000;3045,2515;1000,2500") + L'\0');
+}
+
 int ScrollMaximum(HWND bar) {
     int minimum = 0, maximum = 0;
     GetScrollRange(bar, SB_CTL, &minimum, &maximum);
@@ -330,7 +374,9 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
     ASSERT_NE(save, nullptr);
     SetForegroundWindow(save);
     PressKey(VK_RETURN);
-    for (ULONGLONG end = GetTickCount64() + 5000; ReadFileBytes(profile).empty() && GetTickCount64() < end;)
+    // The file can be seen half written: wait for the path line itself.
+    for (ULONGLONG end = GetTickCount64() + 5000;
+         ReadFileBytes(profile).find("=1000,1000;3000,1000;3000,2500") == std::string::npos && GetTickCount64() < end;)
         Sleep(50);
     EXPECT_NE(ReadFileBytes(profile).find("=1000,1000;3000,1000;3000,2500"), std::string::npos) << ReadFileBytes(profile);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace e2e {
@@ -120,6 +121,20 @@ void PressKey(WORD virtualKey) {
     SendOne(input);
     input.ki.dwFlags = KEYEVENTF_KEYUP;
     SendOne(input);
+}
+
+void PressKeys(std::initializer_list<WORD> virtualKeys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    for (WORD key : virtualKeys) {
+        input.ki.wVk = key;
+        SendOne(input);
+    }
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) {
+        input.ki.wVk = *key;
+        SendOne(input);
+    }
 }
 
 void ClickMouse() {

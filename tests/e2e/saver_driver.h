@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ HWND WaitForSaverReady(DWORD processId, DWORD milliseconds);
 void ExpectCoversTheScreenOnTop(HWND window);
 
 void PressKey(WORD virtualKey);
+// Presses the keys in order and lets them go in reverse, as for Ctrl+Shift+Z.
+void PressKeys(std::initializer_list<WORD> virtualKeys);
 void ClickMouse();
 // One mouse button action, such as MOUSEEVENTF_RIGHTDOWN.
 void SendMouseButton(DWORD action);

@@ -115,6 +115,28 @@ TEST(PathMarkers, ADraggedCentreFollowsThePointerStaysOnThePreviewAndNeverDrifts
     EXPECT_EQ(markers.At(0), start);
 }
 
+TEST(PathMarkers, AKeyboardMoveIsADragOfTheCentreAndInsertUsesTheAddRuleOnTheNextSegment) {
+    PathMarkers markers = CentredAt({{1000, 1000}, {2000, 2000}, {3000, 1000}});
+    // A pixel at zoom 2 and 96 DPI: 15 twips of the zoomed preview, kept in whole twips.
+    ASSERT_TRUE(markers.MoveBy(1, 15, -7.5, 9990, 7470));
+    EXPECT_EQ(markers.At(1), (MarkerPosition{1918, 1895}));  // 1917.5 goes to even
+    // Shift's ten pixels stop with the centre on the preview's edge, as a drag does.
+    for (int i = 0; i < 40; ++i) markers.MoveBy(2, 150, 0, 4995, 3735);
+    EXPECT_DOUBLE_EQ(markers.Centre(2).X, 4995.5);
+    EXPECT_FALSE(markers.MoveBy(3, 15, 15, 4995, 3735));
+
+    // Insert after point 0 puts a point in the middle of its segment; the last point has none.
+    PathMarkers path = CentredAt({{1000, 1000}, {2000, 2000}, {3000, 1000}});
+    ASSERT_TRUE(path.AddPointAfter(0));
+    ASSERT_EQ(path.Count(), 4u);
+    EXPECT_DOUBLE_EQ(path.Centre(1).X, 1500);
+    EXPECT_DOUBLE_EQ(path.Centre(1).Y, 1500);
+    EXPECT_FALSE(path.AddPointAfter(3));
+    PathMarkers level = CentredAt({{0, 500}, {1000, 500}, {1000, 900}});
+    EXPECT_FALSE(level.AddPointAfter(0));
+    EXPECT_EQ(level.Count(), 3u);
+}
+
 TEST(PathPointsText, WritesRoundedCornersAndReadsTheListRules) {
     PathMarkers markers;
     markers.Move(0, 10.5f, -3.5f);

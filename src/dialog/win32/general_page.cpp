@@ -22,10 +22,7 @@
 namespace lurvane::win32 {
 
 GeneralPage::GeneralPage(PageHost& host, SettingsModel& model, const ProgramContext& context)
-    : host_(host), model_(model), context_(context) {
-    const auto greys = GreyCustomColours();
-    std::copy(greys.begin(), greys.end(), customColours_.begin());
-}
+    : host_(host), model_(model), context_(context) {}
 
 bool GeneralPage::OnCommand(int id, int code) {
     switch (id) {
@@ -124,7 +121,9 @@ void GeneralPage::LoadProfile() {
         model_.SetProfilePath(path);
         SetText(host_.Control(IDC_TXPATHPOINTS), path);
         if (!path.empty() && GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            const PathMarkers before = model_.Path();
             const ProfileLoadResult result = LoadINI(model_);
+            host_.RecordPathEdit(before);
             host_.ShowLoadedProfile();  // draws the preview with the markers where the load left them
             if (!result.Complete()) return;
         }
@@ -154,8 +153,12 @@ void GeneralPage::SaveProfile() {
 }
 
 void GeneralPage::ChooseColour() {
+    // Custom colours the user made last time are not kept: every opening starts on the greys.
+    std::array<COLORREF, 16> customColours{};
+    const auto greys = GreyCustomColours();
+    std::copy(greys.begin(), greys.end(), customColours.begin());
     const std::optional<COLORREF> chosen =
-        ChooseColorDialog(host_.Window(), ColourFromSetting(model_.BackgroundColour()), customColours_);
+        ChooseColorDialog(host_.Window(), ColourFromSetting(model_.BackgroundColour()), customColours);
     if (!chosen) return;
     model_.SetNumber(SettingId::ColorBackground, static_cast<double>(*chosen));
     host_.ShowSetting(SettingId::ColorBackground);
@@ -186,7 +189,9 @@ void GeneralPage::ChoosePicture() {
         if (GetFileAttributesW(Widen(profile).c_str()) != INVALID_FILE_ATTRIBUTES &&
             host_.Ask(texts.GetLangString(TextId::ProfileFound) + "\r\n" + texts.GetLangString(TextId::LoadProfileToo),
                       MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            const PathMarkers before = model_.Path();
             LoadINI(model_);
+            host_.RecordPathEdit(before);
             host_.ShowLoadedProfile();
         }
     }

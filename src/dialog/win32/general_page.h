@@ -42,7 +42,6 @@ private:
     SettingsModel& model_;
     const ProgramContext& context_;
     GdiObject swatchBrush_;
-    std::array<COLORREF, 16> customColours_{};
 };
 
 }  // namespace lurvane::win32

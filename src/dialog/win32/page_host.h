@@ -29,6 +29,8 @@ public:
     virtual void UpdateEnabledStates() = 0;
     // A profile went into the model: every control shows it and the plot takes its pace.
     virtual void ShowLoadedProfile() = 0;
+    // The path changed from `before` to the model's, in one step that can be undone.
+    virtual void RecordPathEdit(const PathMarkers& before) = 0;
     // Redraws the picture and the path; with `quiet` false an unreadable picture is reported.
     virtual void RenderPreview(bool quiet) = 0;
     // Sets a text box's text without its change handling taking it for typing.

@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "util/win32/dpi.h"
 #include "util/win32/scroll_bar.h"
+#include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
@@ -26,7 +27,9 @@ PathPage::PathPage(PageHost& host, SettingsModel& model, const ProgramContext& c
     : host_(host),
       model_(model),
       context_(context),
-      preview_(context.Pictures, [this](const PreviewPointer& pointer) { tools_.OnPointer(pointer); }),
+      preview_(
+          context.Pictures, [this](const PreviewPointer& pointer) { tools_.OnPointer(pointer); },
+          [this](UINT key) { tools_.OnKey(key); }),
       tools_(model_, preview_, context.Texts, [this](bool quiet) { Render(quiet); }),
       plot_(context.Pictures),
       adjuster_([this](int32_t percent) { model_.SetNumber(SettingId::WaveAsc, percent); }) {}
@@ -86,9 +89,42 @@ void PathPage::Layout(UINT dpi) {
     }
     adjuster_.PlaceTrack(PlaceOf(GetWindow(adjuster_.Window(), GW_HWNDNEXT)));
     plot_.Place(PlaceOf(GetWindow(plot_.Window(), GW_HWNDNEXT)));
+    AlignSliderLabels();
 }
 
 bool PathPage::OnCommand(int id, int code) { return tools_.OnCommand(id, code); }
+
+void PathPage::ApplyLanguage() {
+    preview_.SetLanguage(context_.Texts.GetLanguage());
+    AlignSliderLabels();
+}
+
+// The labels left of the wave sliders end a small gap before their slider, each as wide as its
+// text and a pixel more: a right-aligned static control can lose its text's last pixel column
+// to the clip ("down" showing as "dowr").
+void PathPage::AlignSliderLabels() {
+    constexpr int kRows[][2] = {{IDC_LABEL14, IDC_HSCROLLWAVEFREQ},
+                                {IDC_LABEL6, IDC_HSCROLLWAVECOUNT},
+                                {IDC_LABEL11, IDC_HSCROLLWAVEAMP},
+                                {IDC_LABEL9, IDC_HSCROLLWAVEDIRECTION}};
+    RECT gap{0, 0, 3, 0};  // dialog units, as the template leaves it
+    MapDialogRect(page_, &gap);
+    for (const auto& [labelId, barId] : kRows) {
+        HWND label = GetDlgItem(page_, labelId);
+        const RECT place = PlaceOf(label);
+        const std::wstring text = Widen(WindowText(label));
+        RECT needed{};
+        HDC dc = GetDC(label);
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(label, dc);
+        const int width = needed.right + 1;
+        const int right = PlaceOf(GetDlgItem(page_, barId)).left - gap.right;
+        SetWindowPos(label, nullptr, right - width, place.top, width, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 void PathPage::ShowSmoothing() {
     adjuster_.Show(model_.Number(SettingId::WaveDirection), model_.SmoothingPercent());

@@ -33,6 +33,12 @@ public:
     bool OnScroll(HWND bar, int code);
 
     void ShowZoom() { tools_.ShowZoom(); }
+    // Names the path editor's parts and fits the slider labels to their texts.
+    void ApplyLanguage();
+    // Undo and redo keys pressed anywhere in the dialog but in a text box.
+    bool OnUndoKey(UINT key) { return tools_.OnKey(key); }
+    // The path changed from `before` to the model's, in one step that can be undone.
+    void RecordPathEdit(const PathMarkers& before) { tools_.Record(before); }
     void ShowSmoothing();
     void Render(bool quiet);
 
@@ -43,6 +49,8 @@ public:
     UINT PreviewInterval() const { return previewInterval_; }
 
 private:
+    void AlignSliderLabels();
+
     PageHost& host_;
     SettingsModel& model_;
     const ProgramContext& context_;

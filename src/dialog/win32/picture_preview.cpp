@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "dialog/path_editor_names.h"
 #include "imaging/win32/picture_file.h"
 #include "resource.h"
 #include "settings/settings_model.h"
@@ -31,10 +32,51 @@ RECT ViewportAt(POINT topLeft, UINT dpi) {
 
 double PicturePreview::TwipsPerPixel() const { return kTwipsPerInch / WindowDpi(GetParent(Window())); }
 
-int PicturePreview::ToPixels(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
+// Halves go to even, as every conversion to whole numbers in the program does.
+int PicturePreview::ToPixels(double twips) const { return static_cast<int>(std::nearbyint(twips / TwipsPerPixel())); }
 
 bool PicturePreview::Create(HWND parent, int id, POINT topLeft) {
-    return CreateChild(kClassName, parent, id, ViewportAt(topLeft, WindowDpi(parent)), WS_CLIPCHILDREN);
+    return CreateChild(kClassName, parent, id, ViewportAt(topLeft, WindowDpi(parent)), WS_CLIPCHILDREN | WS_TABSTOP);
+}
+
+void PicturePreview::Select(std::size_t marker) {
+    const std::size_t before = selected_;
+    selected_ = marker;
+    for (std::size_t index : {before, marker})
+        if (index < markerWindows_.size()) InvalidateRect(markerWindows_[index], nullptr, FALSE);
+}
+
+void PicturePreview::SetLanguage(int32_t language) {
+    language_ = language;
+    if (Window() != nullptr) SetWindowTextW(Window(), Widen(PathEditorName(language)).c_str());
+    NameMarkers();
+}
+
+void PicturePreview::NameMarkers() {
+    if (namedCount_ == markerWindows_.size() && namedLanguage_ == language_) return;
+    for (std::size_t i = 0; i < markerWindows_.size(); ++i)
+        SetWindowTextW(markerWindows_[i], Widen(MarkerName(language_, i, markerWindows_.size())).c_str());
+    namedCount_ = markerWindows_.size();
+    namedLanguage_ = language_;
+}
+
+void PicturePreview::DrawMarker(const DRAWITEMSTRUCT& item) const {
+    // A push button's face; the selected marker is filled with the selection colour while the
+    // preview has the focus, and shows the focus rectangle when the keyboard cues are on.
+    RECT face = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    const std::size_t index = static_cast<std::size_t>(item.CtlID - IDC_CMDPATH);
+    if (index != selected_ || GetFocus() != Window()) return;
+    RECT inside = item.rcItem;
+    InflateRect(&inside, -2, -2);
+    FillRect(item.hDC, &inside, GetSysColorBrush(COLOR_HIGHLIGHT));
+    const auto cues = SendMessageW(Window(), WM_QUERYUISTATE, 0, 0);
+    if ((cues & UISF_HIDEFOCUS) == 0) {
+        RECT outline = item.rcItem;
+        InflateRect(&outline, -1, -1);
+        DrawFocusRect(item.hDC, &outline);
+    }
 }
 
 void PicturePreview::PlaceAt(POINT topLeft) {
@@ -149,7 +191,7 @@ void PicturePreview::PlaceMarkers() {
     HDWP moves = BeginDeferWindowPos(static_cast<int>(markers_.Count()));
     for (std::size_t i = 0; i < markers_.Count(); ++i) {
         if (i == markerWindows_.size()) {
-            HWND marker = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON, 0, 0, size, size, Window(),
+            HWND marker = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_OWNERDRAW, 0, 0, size, size, Window(),
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CMDPATH + i)),
                                           GetModuleHandleW(nullptr), nullptr);
             if (marker == nullptr) break;
@@ -170,11 +212,13 @@ void PicturePreview::PlaceMarkers() {
         else SetWindowPos(marker, nullptr, wanted.x, wanted.y, size, size, flags);
     }
     if (moves != nullptr) EndDeferWindowPos(moves);
+    NameMarkers();
 }
 
 void PicturePreview::DestroyMarkers() {
     for (HWND marker : markerWindows_) DestroyWindow(marker);
     markerWindows_.clear();
+    namedCount_ = 0;
 }
 
 void PicturePreview::Report(HWND from, PreviewPointer::Action what, bool right, WPARAM keys, LPARAM at) {
@@ -203,19 +247,29 @@ LRESULT CALLBACK PicturePreview::MarkerProc(HWND marker, UINT message, WPARAM wP
     using Action = PreviewPointer::Action;
     switch (message) {
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // The preview keeps the focus for its markers, so the press is handled here rather than
+        // by the button, which would take the focus; the marker holds the pointer while dragged.
+        SetFocus(self->Window());
+        SetCapture(marker);
+        self->Report(marker, Action::Press, false, wParam, lParam);
+        return 0;
     case WM_RBUTTONDOWN:
-        self->Report(marker, Action::Press, message == WM_RBUTTONDOWN, wParam, lParam);
+        self->Report(marker, Action::Press, true, wParam, lParam);
         break;
-    case WM_MOUSEMOVE: {
-        // The button shows itself pressed while it has the pointer; the move follows.
-        const LRESULT result = DefSubclassProc(marker, message, wParam, lParam);
+    case WM_SETFOCUS:
+        SetFocus(self->Window());
+        return 0;
+    case WM_MOUSEMOVE:
         self->Report(marker, Action::Move, false, wParam, lParam);
-        return result;
-    }
+        return 0;
     case WM_LBUTTONUP:
+        if (GetCapture() == marker) ReleaseCapture();
+        self->Report(marker, Action::Release, false, wParam, lParam);
+        return 0;
     case WM_RBUTTONUP: {
         const LRESULT result = DefSubclassProc(marker, message, wParam, lParam);
-        self->Report(marker, Action::Release, message == WM_RBUTTONUP, wParam, lParam);
+        self->Report(marker, Action::Release, true, wParam, lParam);
         return result;
     }
     case WM_NCDESTROY:
@@ -230,9 +284,29 @@ LRESULT PicturePreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+        SetFocus(Window());
         SetCapture(Window());
         Report(Window(), Action::Press, message == WM_RBUTTONDOWN, wParam, lParam);
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        if (onKey_) onKey_(static_cast<UINT>(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        // Focus handed back by a marker keeps the marker that a press just selected.
+        if (onKey_ && !IsChild(Window(), reinterpret_cast<HWND>(wParam))) onKey_(0);
+        if (selected_ < markerWindows_.size()) InvalidateRect(markerWindows_[selected_], nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        if (selected_ < markerWindows_.size()) InvalidateRect(markerWindows_[selected_], nullptr, FALSE);
+        return 0;
+    case WM_UPDATEUISTATE:
+        if (selected_ < markerWindows_.size()) InvalidateRect(markerWindows_[selected_], nullptr, FALSE);
+        break;
+    case WM_DRAWITEM:
+        DrawMarker(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_MOUSEMOVE:
         Report(Window(), Action::Move, false, wParam, lParam);
         return 0;

@@ -3,12 +3,15 @@
 // times as large and shifted by the scroll bars. The picture is stretched over the preview
 // picture, the path is drawn over it as a hatched polygon through the marker centres, and
 // every marker is a small square button on it. Pointer actions on the markers and on the
-// picture go to the owner, in twips of the preview picture.
+// picture go to the owner, in twips of the preview picture. The preview is one tab stop: with
+// the focus its keys go to the owner, and the selected marker is drawn so that it stands out.
+// The preview and each marker carry a name for screen readers.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,9 +47,11 @@ struct PreviewPointer {
 class PicturePreview final : public SurfaceWindow<PicturePreview> {
 public:
     using PointerHandler = std::function<void(const PreviewPointer&)>;
+    // A key pressed while the preview has the focus; or, with 0, the preview just got the focus.
+    using KeyHandler = std::function<void(UINT key)>;
 
-    PicturePreview(const GdiPlus& pictures, PointerHandler onPointer)
-        : pictures_(pictures), onPointer_(std::move(onPointer)) {}
+    PicturePreview(const GdiPlus& pictures, PointerHandler onPointer, KeyHandler onKey)
+        : pictures_(pictures), onPointer_(std::move(onPointer)), onKey_(std::move(onKey)) {}
 
     bool Create(HWND parent, int id, POINT topLeft);
     // Keeps the top-left corner and takes the size the viewport has at the window's DPI.
@@ -62,24 +67,32 @@ public:
     void SetMarkersShown(bool shown) { markersShown_ = shown; }
     // The pointer over the picture itself; null for the arrow.
     void SetPointerShape(HCURSOR cursor) { cursor_ = cursor; }
+    // The marker drawn as selected while the preview has the focus.
+    void Select(std::size_t marker);
+    // Names the preview and its markers in `language`.
+    void SetLanguage(int32_t language);
 
     void Redraw();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // One pixel of the preview at its window's DPI.
+    double TwipsPerPixel() const;
 
 private:
     static LRESULT CALLBACK MarkerProc(HWND marker, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR self);
-    double TwipsPerPixel() const;
     int ToPixels(double twips) const;
     void Compose();
     void DrawPicture(DibSurface& layer);
     void DrawPath();
     void PlaceMarkers();
     void DestroyMarkers();
+    void NameMarkers();
+    void DrawMarker(const DRAWITEMSTRUCT& item) const;
     void Report(HWND from, PreviewPointer::Action what, bool right, WPARAM keys, LPARAM at);
 
     const GdiPlus& pictures_;
     PointerHandler onPointer_;
+    KeyHandler onKey_;
     std::unique_ptr<GdiPlusPicture> picture_;
     std::string loadedPath_;
     SIZE loadedFor_{};  // the size the picture was decoded for
@@ -89,6 +102,11 @@ private:
     PreviewPlacement placement_;
     bool markersShown_ = true;
     HCURSOR cursor_ = nullptr;
+    std::size_t selected_ = 0;
+    int32_t language_ = 0;
+    // The count and language the markers' names were last given for.
+    std::size_t namedCount_ = 0;
+    int32_t namedLanguage_ = -1;
     // The picture as last drawn for the viewport, kept so that moving a marker only redraws
     // the polygon over it; `layerKey_` says for which picture, size and placement it stands.
     struct LayerKey {

@@ -159,7 +159,8 @@ void PreviewTools::OnPointer(const PreviewPointer& pointer) {
     using Action = PreviewPointer::Action;
     if (pointer.OnMarker) {
         if (pointer.What == Action::Press) {
-            selectedMarker_ = pointer.Marker;
+            Select(pointer.Marker);
+            if (!pointer.RightButton) dragStart_ = model_.Path();
         } else if (pointer.What == Action::Move && pointer.LeftHeld) {
             const double zoom = model_.ZoomFactor();
             model_.Path().DragTo(pointer.Marker, pointer.X, pointer.Y, zoom * kPreviewWidthTwips,
@@ -167,6 +168,9 @@ void PreviewTools::OnPointer(const PreviewPointer& pointer) {
             preview_.ShowMarkers(model_.Path());
         } else if (pointer.What == Action::Release && pointer.RightButton) {
             if (ChooseFromMenu(TextId::RemovePoint)) RemovePoint();
+        } else if (pointer.What == Action::Release && dragStart_) {
+            Record(*dragStart_);  // the whole drag is one step
+            dragStart_.reset();
         }
         return;
     }
@@ -224,26 +228,113 @@ void PreviewTools::ClickWithTool() {
 }
 
 void PreviewTools::AddPoint() {
+    const PathMarkers before = model_.Path();
     if (!model_.Path().AddPointOnSegment(static_cast<float>(popupX_), static_cast<float>(popupY_))) {
         Inform(texts_.GetLangString(TextId::NoPointAdded) + "\r\n" +
                texts_.GetLangString(TextId::AddOnlyBetweenPoints));
         return;
     }
+    Record(before);
+    preview_.ShowMarkers(model_.Path());
+}
+
+void PreviewTools::AddPointAfterSelected() {
+    const PathMarkers before = model_.Path();
+    if (!model_.Path().AddPointAfter(selectedMarker_)) {
+        Inform(texts_.GetLangString(TextId::NoPointAdded) + "\r\n" +
+               texts_.GetLangString(TextId::AddOnlyBetweenPoints));
+        return;
+    }
+    Record(before);
     preview_.ShowMarkers(model_.Path());
 }
 
 void PreviewTools::RemovePoint() {
+    const PathMarkers before = model_.Path();
     if (!model_.Path().RemovePointKeepingThree(selectedMarker_)) {
         Inform(texts_.GetLangString(TextId::CannotRemoveAllPoints));
         return;
     }
+    Record(before);
+    Select(std::min(selectedMarker_, model_.Path().Count() - 1));
     preview_.ShowMarkers(model_.Path());
 }
 
 void PreviewTools::ResetPath() {
     if (model_.Path().Count() <= 3) return;
+    const PathMarkers before = model_.Path();
     model_.Path().ResetToThreePoints();
+    Record(before);
+    Select(std::min<std::size_t>(selectedMarker_, 2));
     render_(false);
+}
+
+void PreviewTools::Select(std::size_t marker) {
+    selectedMarker_ = marker;
+    preview_.Select(marker);
+}
+
+void PreviewTools::Record(const PathMarkers& before) { history_.Record(before, model_.Path(), model_.ZoomFactor()); }
+
+void PreviewTools::MoveSelected(int right, int down) {
+    // One pixel of the preview as it is shown, in twips of the zoomed preview picture.
+    const double step = preview_.TwipsPerPixel() * ((GetKeyState(VK_SHIFT) & 0x8000) != 0 ? 10 : 1);
+    const double zoom = model_.ZoomFactor();
+    const PathMarkers before = model_.Path();
+    model_.Path().MoveBy(selectedMarker_, right * step, down * step, zoom * kPreviewWidthTwips,
+                         zoom * kPreviewHeightTwips);
+    Record(before);
+    preview_.ShowMarkers(model_.Path());
+}
+
+void PreviewTools::ShowHistoryStep(const std::optional<PathMarkers>& path) {
+    if (!path) return;
+    model_.Path() = *path;
+    Select(std::min(selectedMarker_, model_.Path().Count() - 1));
+    preview_.ShowMarkers(model_.Path());
+}
+
+bool PreviewTools::OnKey(UINT key) {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0, shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const std::size_t count = model_.Path().Count();
+    switch (key) {
+    case 0:
+        Select(0);
+        return true;
+    case VK_NEXT:
+        Select((selectedMarker_ + 1) % count);
+        return true;
+    case VK_PRIOR:
+        Select((selectedMarker_ + count - 1) % count);
+        return true;
+    case VK_LEFT:
+        MoveSelected(-1, 0);
+        return true;
+    case VK_RIGHT:
+        MoveSelected(1, 0);
+        return true;
+    case VK_UP:
+        MoveSelected(0, -1);
+        return true;
+    case VK_DOWN:
+        MoveSelected(0, 1);
+        return true;
+    case VK_DELETE:
+        RemovePoint();
+        return true;
+    case VK_INSERT:
+        AddPointAfterSelected();
+        return true;
+    case 'Z':
+        if (!control) return false;
+        ShowHistoryStep(shift ? history_.Redo(model_.ZoomFactor()) : history_.Undo(model_.ZoomFactor()));
+        return true;
+    case 'Y':
+        if (!control) return false;
+        ShowHistoryStep(history_.Redo(model_.ZoomFactor()));
+        return true;
+    }
+    return false;
 }
 
 bool PreviewTools::ChooseFromMenu(TextId item) const {

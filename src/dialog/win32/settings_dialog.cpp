@@ -85,6 +85,7 @@ bool SettingsDialog::RunModal(HWND owner) {
             ShowPage(next);
             continue;
         }
+        if (OnUndoKey(message)) continue;
         if (!IsDialogMessageW(frame_, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
@@ -94,6 +95,16 @@ bool SettingsDialog::RunModal(HWND owner) {
     if (disableOwner) EnableWindow(owner, TRUE);
     DestroyWindow(frame_);
     return saved_;
+}
+
+bool SettingsDialog::OnUndoKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || (message.wParam != 'Z' && message.wParam != 'Y') ||
+        (GetKeyState(VK_CONTROL) & 0x8000) == 0 || !IsChild(frame_, message.hwnd))
+        return false;
+    wchar_t className[16] = {};
+    GetClassNameW(message.hwnd, className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0) return false;  // a text box undoes its own typing
+    return pathPage_.OnUndoKey(static_cast<UINT>(message.wParam));
 }
 
 INT_PTR CALLBACK SettingsDialog::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -340,6 +351,7 @@ void SettingsDialog::ApplyLanguage() {
         TabCtrl_SetItem(tab, i, &item);
     }
     for (const Caption& caption : kCaptions) SetText(Control(caption.Control), texts.GetLangString(caption.Text));
+    pathPage_.ApplyLanguage();
     soundPage_.ShowPlayCaption();
     UpdateTooltips();
     soundPage_.DisplayMP3Info();
@@ -372,7 +384,7 @@ void SettingsDialog::OnCommand(int id, int code) {
         if (links_.ShowAbout) links_.ShowAbout(frame_);
         return;
     case IDM_UPDATE:
-        if (links_.OpenUpdate) links_.OpenUpdate();
+        if (links_.OpenUpdate) links_.OpenUpdate(frame_);
         return;
     case IDM_GERMAN:
     case IDM_ENGLISH:

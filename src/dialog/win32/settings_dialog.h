@@ -26,7 +26,7 @@ namespace lurvane::win32 {
 // beside this one, so the program's start hands them over.
 struct DialogLinks {
     std::function<void(HWND owner)> ShowAbout;
-    std::function<void()> OpenUpdate;
+    std::function<void(HWND owner)> OpenUpdate;
 };
 
 class SettingsDialog final : private PageHost {
@@ -68,6 +68,8 @@ private:
     void Layout();
     void ShowPage(int index);
     void OnCommand(int id, int code);
+    // Ctrl+Z and Ctrl+Y for the path, unless a text box has the focus; true when taken.
+    bool OnUndoKey(const MSG& message);
 
     // What the pages reach.
     void ShowSetting(SettingId id) override;
@@ -75,6 +77,7 @@ private:
     void UpdateEnabledStates() override;
     void ShowLoadedProfile() override;
     void RenderPreview(bool quiet) override { pathPage_.Render(quiet); }
+    void RecordPathEdit(const PathMarkers& before) override { pathPage_.RecordPathEdit(before); }
     void RewriteText(HWND box, const std::string& text) override;
     bool RewritingText() const override { return rewritingText_; }
     int Ask(const std::string& text, UINT style) const override;

@@ -41,7 +41,8 @@ bool ToolTip::Create(HWND owner) {
 
 bool ToolTip::SetText(HWND control, const std::string& text) {
     if (window_ == nullptr || control == nullptr || !IsWindow(control)) return false;
-    if (text.empty()) return RemoveTool(control);
+    // A tip of nothing but line breaks and blanks would show an empty bubble.
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return RemoveTool(control);
     const bool known = texts_.contains(control);
     std::wstring& stored = texts_[control];
     stored = Widen(text);

@@ -42,7 +42,7 @@ void WavePlotView::Show(const WaveParams& params) {
     WaveLinePlot plot(pictures_, surface.Dc(), surface.Height(), penWidth);
     ScaledSink sink(plot, dpi);
     WaveParams scaled = params;
-    scaled.Height = MulDiv(surface.Width(), kDefaultDpi, static_cast<int>(dpi)) - 1;
+    scaled.Height = MulDiv(surface.Width(), kDefaultDpi, static_cast<int>(dpi));
     try {
         ComputeWaveTable(scaled, sink);
     } catch (const std::exception&) {

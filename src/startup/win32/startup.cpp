@@ -86,7 +86,7 @@ int RunMode(const ProgramContext& context, BackgroundMusic& music, const std::st
     case SaverMode::Settings:
         return RunSettingsDialog(context, ParseWindowHandle(commandLine),
                                  {[&context](HWND owner) { ShowAboutBox(owner, context); },
-                                  [&context] { OpenUpdatePage(context); }},
+                                  [&context](HWND owner) { OpenUpdatePage(context, owner); }},
                                  {&music, &ReadSongTag});
     case SaverMode::ChangePassword:
         ChangePassword();

@@ -15,6 +15,7 @@
 #include "about/win32/about_controls.h"
 #include "about/win32/registry_value.h"
 #include "settings/memory_settings_store.h"
+#include "support/win32/control_text.h"
 #include "support/win32/screen_shot.h"
 #include "util/memory_file_system.h"
 #include "util/version.h"
@@ -101,17 +102,7 @@ std::vector<std::wstring> LayoutFaults(HWND box) {
                 faults.push_back(L"overlap: " + std::to_wstring(controlId) + L" and " + std::to_wstring(GetDlgCtrlID(other)));
         placed.emplace_back(control, rect);
 
-        const std::wstring text = TextOf(control);
-        if (text.empty()) continue;
-        RECT client{};
-        GetClientRect(control, &client);
-        RECT needed{0, 0, client.right, 0};
-        HDC dc = GetDC(control);
-        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        if (needed.right > client.right || needed.bottom > client.bottom) faults.push_back(L"cut off: " + text);
+        if (!support::TextFitsControl(control)) faults.push_back(L"cut off: " + TextOf(control));
     }
     return faults;
 }

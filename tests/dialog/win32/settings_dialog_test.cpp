@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,9 +18,13 @@
 #include "settings/memory_settings_store.h"
 #include "settings/profile.h"
 #include "support/temp_folder.h"
+#include "support/win32/control_text.h"
+#include "support/win32/screen_shot.h"
+#include "util/common_dialog_rules.h"
 #include "util/memory_file_system.h"
 #include "util/win32/system_clock.h"
 #include "util/win32/text_convert.h"
+#include "waves/wave_table.h"
 
 namespace lurvane::win32 {
 namespace {
@@ -181,9 +187,10 @@ TEST_F(SettingsDialogTest, TheTabKeyWalksTheFirstPageInTheOrderOfItsLayout) {
         at = GetNextDlgTabItem(dialog_->Window(), at, FALSE);
         if (at == first) break;
     }
-    // Left column top to bottom, then the right one, then the buttons; the preview's scroll
-    // bars and the zoom-out button are disabled at zoom 1 and the grab tool stands for its group.
-    const std::vector<int> expected{IDC_SSTAB1,
+    // Left column top to bottom, then the right one, then the buttons; the preview is one stop
+    // for all its markers, its scroll bars and the zoom-out button are disabled at zoom 1 and
+    // the grab tool stands for its group.
+    const std::vector<int> expected{IDC_SSTAB1,          IDC_PICTURESCROLLABLE,
                                     IDC_CMDBTNZOOMUP,    IDC_CHKHIDEPATHPOINTS, IDC_CMDCHOOSEBACKGROUNDIMAGE,
                                     IDC_OPTGRAB,         IDC_CMDDELETEPATH,    IDC_CMDLOADPATH,
                                     IDC_CMDSAVEPATH,     IDC_HSCROLLFRAMERATE, IDC_HSCROLLWAVEFREQ,
@@ -262,8 +269,8 @@ TEST_F(SettingsDialogTest, EachTipControlHasOneToolWithItsLinesAfterEveryLanguag
     EXPECT_EQ(tips.ToolCount(), 22);
     for (int language : {IDM_ENGLISH, IDM_ITALIAN, IDM_GERMAN, IDM_ENGLISH}) {
         Command(language);
-        // In Italian three controls have no text at all and so no tip.
-        EXPECT_EQ(tips.ToolCount(), language == IDM_ITALIAN ? 19 : 22) << language;
+        // In Italian three controls have no text and seven only line breaks: they get no tip.
+        EXPECT_EQ(tips.ToolCount(), language == IDM_ITALIAN ? 12 : 22) << language;
     }
     EXPECT_EQ(tips.Text(Control(IDC_HSCROLLFRAMERATE)),
               "With this setting is defined how many pictures\r\nare generated per second.\r\n"
@@ -395,6 +402,130 @@ TEST_F(SettingsDialogTest, ThePlotFollowsTheAmplitudeAndItsPhaseRunsThroughThePe
     Scroll(IDC_HSCROLLWAVEFREQ, SB_LINELEFT);
     dialog_->OnPreviewTimer();
     EXPECT_EQ(dialog_->PreviewPhase(), 0);
+}
+
+// The rows at which the wave function puts the curve, by column, as the plot is asked to draw it.
+class CurveOfRows final : public WaveLineSink {
+public:
+    explicit CurveOfRows(int height) : height_(height) {}
+    void DrawWaveLine(int x1, int y1, int x2, int y2, uint32_t) override {
+        Rows[x1] = y1;
+        Rows[x2] = y2;
+    }
+    int Height() const override { return height_; }
+    std::map<int, int> Rows;
+
+private:
+    int height_;
+};
+
+bool Dark(uint32_t rgb) { return ((rgb >> 8) & 0xFF) < 100; }
+
+TEST_F(SettingsDialogTest, ThePlotDrawsTheCurveOverTheWholeWidthOfItsBox) {
+    store_.Write("WaveAmp", "10");
+    store_.Write("WaveCount", "32");
+    Open();
+    dialog_->OnPreviewTimer();
+    const support::ScreenShot shot = support::CaptureClient(Control(IDC_PICPREVIEW));
+    const SettingsModel& model = dialog_->Model();
+    WaveParams params;
+    params.Counter = dialog_->PreviewPhase();
+    params.Freq = model.Number(SettingId::WaveFreq);
+    params.Height = shot.Width;
+    params.Amp = 10;
+    params.Count = 32;
+    params.AscPercent = model.Number(SettingId::WaveAsc);
+    params.Direction = model.Number(SettingId::WaveDirection);
+    CurveOfRows curve(shot.Height);
+    ComputeWaveTable(params, curve);
+    int missed = 0, checked = 0;
+    for (const auto& [x, y] : curve.Rows) {
+        if (x >= shot.Width || y < 1 || y + 1 >= shot.Height) continue;
+        ++checked;
+        if (!Dark(shot.At(x, y - 1)) && !Dark(shot.At(x, y)) && !Dark(shot.At(x, y + 1))) ++missed;
+    }
+    EXPECT_GT(checked, shot.Width / 2);
+    EXPECT_EQ(missed, 0) << "of " << checked << " points of the curve";
+}
+
+TEST_F(SettingsDialogTest, ThePathsCornersRoundHalfPixelsToEven) {
+    // Corners at 0 and 1500 twips put the centres at 97.5 and 1597.5 twips: 6.5 and 106.5 pixels.
+    store_.Write("PathPoints", "0,0;1500,0;1500,1500;0,1500");
+    Open();
+    const support::ScreenShot shot = support::CaptureClient(Control(IDC_PICTURESCROLLABLE));
+    for (int along : {30, 60, 90}) {
+        EXPECT_EQ(shot.At(along, 6), 0u) << along;
+        EXPECT_EQ(shot.At(along, 106), 0u) << along;
+        EXPECT_EQ(shot.At(6, along), 0u) << along;
+        EXPECT_EQ(shot.At(106, along), 0u) << along;
+    }
+}
+
+// The custom colours the colour chooser starts with, each time it opens; each opening then
+// puts a colour of its own first, as a user who adds a custom colour does.
+std::vector<COLORREF> g_customColoursSeen;
+
+LRESULT CALLBACK WatchColourChooser(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    wchar_t name[16] = {};
+    if (code == HC_ACTION && message->message == WM_INITDIALOG && message->lParam != 0 &&
+        GetClassNameW(message->hwnd, name, 16) > 0 && std::wstring(name) == L"#32770") {
+        auto* chooser = reinterpret_cast<CHOOSECOLORW*>(message->lParam);
+        if (chooser->lStructSize == sizeof(CHOOSECOLORW) && chooser->lpCustColors != nullptr) {
+            g_customColoursSeen.push_back(chooser->lpCustColors[0]);
+            chooser->lpCustColors[0] = RGB(1, 2, 3);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SettingsDialogTest, TheColourChooserStartsOnTheGreysEveryTimeItOpens) {
+    Open();
+    g_customColoursSeen.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchColourChooser, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (int opening = 0; opening < 2; ++opening) {
+        DialogAnswers answers(dialog_->Window(), {{L"", IDOK}});
+        Click(IDC_CMDCOLOR);
+    }
+    UnhookWindowsHookEx(hook);
+    const COLORREF firstGrey = GreyCustomColours()[0];
+    EXPECT_EQ(g_customColoursSeen, (std::vector<COLORREF>{firstGrey, firstGrey}));
+}
+
+TEST_F(SettingsDialogTest, TheUpdatePageOpensOwnedByTheSettingsWindow) {
+    std::vector<HWND> owners;
+    dialog_.emplace(context_, DialogLinks{{}, [&](HWND owner) { owners.push_back(owner); }});
+    ASSERT_TRUE(dialog_->Create(nullptr));
+    Command(IDM_UPDATE);
+    EXPECT_EQ(owners, std::vector<HWND>{dialog_->Window()});
+}
+
+TEST_F(SettingsDialogTest, TheWaveSlidersLabelsHaveRoomInsideTheirFrameInEveryLanguage) {
+    Open();
+    const auto placeOf = [](HWND control) {
+        RECT place{};
+        GetWindowRect(control, &place);
+        MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    };
+    const RECT frame = placeOf(Control(IDC_FRAME5));
+    const int labels[][2] = {{IDC_LABEL14, IDC_LABEL15}, {IDC_LABEL6, IDC_LABEL7}, {IDC_LABEL11, IDC_LABEL12},
+                             {IDC_LABEL9, IDC_LABEL8}};
+    const int bars[] = {IDC_HSCROLLWAVEFREQ, IDC_HSCROLLWAVECOUNT, IDC_HSCROLLWAVEAMP, IDC_HSCROLLWAVEDIRECTION};
+    for (int language : {IDM_GERMAN, IDM_ENGLISH, IDM_ITALIAN}) {
+        Command(language);
+        for (std::size_t row = 0; row < std::size(bars); ++row) {
+            const RECT left = placeOf(Control(labels[row][0])), bar = placeOf(Control(bars[row])),
+                       right = placeOf(Control(labels[row][1]));
+            // Clear of the frame's lines and of the bar between them.
+            EXPECT_GT(left.left, frame.left + 1) << TextOf(Control(labels[row][0]));
+            EXPECT_LT(left.right, bar.left) << row;
+            EXPECT_GT(right.left, bar.right) << row;
+            EXPECT_LT(right.right, frame.right - 1) << TextOf(Control(labels[row][1]));
+            for (int label : labels[row]) EXPECT_TRUE(support::TextFitsControl(Control(label))) << TextOf(Control(label));
+        }
+    }
 }
 
 TEST_F(SettingsDialogTest, TheColourChooserStartsOnTheSystemColourAsRgbAndStoresWhatItReturns) {

@@ -41,4 +41,34 @@ inline ScreenShot CaptureScreen(const RECT& rect) {
     return shot;
 }
 
+// What a window of this process draws into its client area, asked for with WM_PRINTCLIENT:
+// only the window's own drawing, without the child windows over it.
+inline ScreenShot CaptureClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    ScreenShot shot;
+    shot.Width = client.right;
+    shot.Height = client.bottom;
+    shot.Pixels.assign(static_cast<size_t>(shot.Width) * shot.Height, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = shot.Width;
+    info.bmiHeader.biHeight = -shot.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    GdiFlush();
+    std::memcpy(shot.Pixels.data(), bits, shot.Pixels.size() * 4);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
 }  // namespace support
