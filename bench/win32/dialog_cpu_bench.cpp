@@ -1,16 +1,16 @@
-// The settings dialog's CPU use while it stands open: the real saver started with "/c" at 200 %
-// scaling over a 4000 x 3000 picture with a 20-point path, at frame rates 20 and 60 (stored in
-// the registry before each start), measured at zoom 1 and, after six clicks on the zoom-in
-// button, at zoom 4 over the picture's middle. Prints the process's CPU time over each span in % of one core; checks
-// nothing. Run it through scripts/dialog-cpu-bench, which gives it a Wine session whose desktop
-// holds the whole scaled dialog.
+// The settings dialog's CPU use while it stands open: the real saver started with "/c" at
+// 200 % scaling over a 4000 x 3000 picture with a 20-point path, at frame rates 20 and 60
+// (stored in the registry before each start), measured at zoom 1 and, after six clicks on the
+// zoom-in button, at zoom 4 over the picture's middle. Prints the process's CPU time over each
+// span in % of one core; checks nothing. Run it through scripts/dialog-cpu-bench, which gives it
+// a Wine session whose desktop holds the whole scaled dialog.
 //
 //   dialog_cpu_bench.exe SAVER [seconds per span, default 10]
 //
 // Under Wine, GetProcessTimes answers nothing for another process, so the times come from the
-// Linux side, /proc/PID/stat of the Unix process that runs the saver (found by its name and this
-// session's WINEPREFIX), which also gives the wineserver's and, through LURVANE_XVFB_PID, the X
-// server's share: drawing under Wine costs there too. On Windows GetProcessTimes serves.
+// Linux side, /proc/PID/stat of the Unix process that runs the saver, which also gives the
+// wineserver's and, through LURVANE_XVFB_PID, the X server's share: drawing under Wine costs
+// there too. On Windows GetProcessTimes serves.
 #include <windows.h>
 
 #include <chrono>
@@ -20,13 +20,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "e2e/dialog_driver.h"
 #include "e2e/saver_driver.h"
 #include "resource.h"
+#include "support/win32/unix_process.h"
 #include "util/win32/handles.h"
 
 namespace {
@@ -34,61 +34,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using CpuClock = std::function<std::optional<double>()>;  // CPU seconds used so far
 
-constexpr double kUnixTicksPerSecond = 100;  // USER_HZ, the unit of /proc/PID/stat's times
-
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-// Field `number` of /proc/PID/stat, counted from 1 as proc(5) counts; the name, field 2, may
-// hold blanks. Empty when there is no such field.
-std::string StatField(const std::string& stat, int number) {
-    const std::size_t nameEnd = stat.rfind(')');
-    if (nameEnd == std::string::npos) return {};
-    std::istringstream fields(stat.substr(nameEnd + 1));
-    std::string field;
-    for (int at = 3; fields >> field; ++at)
-        if (at == number) return field;
-    return {};
-}
-
-// User plus system time (fields 14 and 15) of the process whose /proc folder is given.
-std::optional<double> UnixCpuSeconds(const std::wstring& procFolder) {
-    const std::string stat = e2e::ReadFileBytes(procFolder + L"\\stat");
-    const std::string user = StatField(stat, 14), system = StatField(stat, 15);
-    if (user.empty() || system.empty()) return std::nullopt;
-    return (std::strtod(user.c_str(), nullptr) + std::strtod(system.c_str(), nullptr)) / kUnixTicksPerSecond;
-}
-
-bool UnderWine() { return UnixCpuSeconds(L"Z:\\proc\\self").has_value(); }
-
-// The newest Unix process named `name` that runs in this session's Wine prefix, as its /proc folder.
-std::optional<std::wstring> FindUnixProcess(const std::string& name) {
-    char prefix[MAX_PATH] = {};
-    GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
-    const std::string wantedPrefix = std::string("WINEPREFIX=") + prefix + '\0';
-    std::optional<std::wstring> found;
-    unsigned long long newest = 0;
-    WIN32_FIND_DATAW entry{};
-    lurvane::win32::FindHandle search(FindFirstFileW(L"Z:\\proc\\*", &entry));
-    if (!search) return std::nullopt;
-    do {
-        if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
-        const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
-        const std::string stat = e2e::ReadFileBytes(folder + L"\\stat");
-        if (stat.find("(" + name + ")") == std::string::npos) continue;
-        if (e2e::ReadFileBytes(folder + L"\\environ").find(wantedPrefix) == std::string::npos) continue;
-        // Field 22, the start time, tells the newest.
-        const unsigned long long started = std::strtoull(StatField(stat, 22).c_str(), nullptr, 10);
-        if (!found || started >= newest) {
-            found = folder;
-            newest = started;
-        }
-    } while (FindNextFileW(search.get(), &entry));
-    return found;
-}
 
 CpuClock UnixProcessClock(std::optional<std::wstring> folder) {
     if (!folder) return [] { return std::optional<double>(); };
-    return [folder] { return UnixCpuSeconds(*folder); };
+    return [folder] { return support::UnixCpuSeconds(*folder); };
 }
 
 CpuClock WindowsProcessClock(DWORD processId) {
@@ -177,11 +127,11 @@ int main(int argc, char** argv) {
         path += (i ? L";" : L"") + std::to_wstring(std::lround(2400 + 1800 * std::cos(angle))) + L"," +
                 std::to_wstring(std::lround(1770 + 1300 * std::sin(angle)));
     }
-    const bool wine = UnderWine();
+    const bool wine = support::UnderWine();
     const char* xvfb = std::getenv("LURVANE_XVFB_PID");
     std::optional<std::wstring> serverFolder;
-    if (wine) serverFolder = FindUnixProcess("wineserver64");
-    if (wine && !serverFolder) serverFolder = FindUnixProcess("wineserver");
+    if (wine) serverFolder = support::FindUnixProcess("wineserver64");
+    if (wine && !serverFolder) serverFolder = support::FindUnixProcess("wineserver");
     const CpuClock server = UnixProcessClock(serverFolder);
     const CpuClock display =
         UnixProcessClock(wine && xvfb ? std::optional<std::wstring>(L"Z:\\proc\\" + Widen(xvfb)) : std::nullopt);
@@ -205,7 +155,7 @@ int main(int argc, char** argv) {
             continue;
         }
         const CpuClock process =
-            wine ? UnixProcessClock(FindUnixProcess("lurvane.scr")) : WindowsProcessClock(saver.Id());
+            wine ? UnixProcessClock(support::FindUnixProcess("lurvane.scr")) : WindowsProcessClock(saver.Id());
         RECT size{};
         GetWindowRect(dialog, &size);
         char sizeText[32];
