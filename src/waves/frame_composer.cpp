@@ -33,19 +33,26 @@ int32_t SourceRow(const PathMask& mask, const WaveTable& rows, SurfaceView waveB
     return source >= 0 && source < waveBuffer.Height ? static_cast<int32_t>(source) : kOffScreenRow;
 }
 
-// Copies the runs of row y from wave-buffer row `source`; false when none of them shows.
-bool ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, const Placement& at, int64_t y,
-                int32_t source) {
+// Visible columns First to End - 1; empty when First >= End.
+struct Columns {
+    int64_t First = 0, End = 0;
+};
+
+// Copies the runs of row y from wave-buffer row `source`; returns the visible columns from the
+// first to the last pixel written.
+Columns ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, const Placement& at, int64_t y,
+                   int32_t source) {
     const uint32_t* from = source != kOffScreenRow ? waveBuffer.Row(source) : nullptr;
     uint32_t* to = visible.Row(static_cast<int>(y + at.Oy));
-    bool wrote = false;
+    Columns wrote{0, 0};
     for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
         const int64_t x0 = std::max<int64_t>(span.X0, at.FirstColumn);
         const int64_t x1 = std::min<int64_t>(span.X1, at.EndColumn);
         if (x0 >= x1) continue;
         if (from != nullptr) std::memcpy(to + (x0 + at.Ox), from + x0, static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
         else std::fill(to + (x0 + at.Ox), to + (x1 + at.Ox), kOffScreenPixel);
-        wrote = true;
+        if (wrote.First >= wrote.End) wrote.First = x0 + at.Ox;
+        wrote.End = x1 + at.Ox;
     }
     return wrote;
 }
@@ -71,10 +78,16 @@ void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView
         const bool remembered = static_cast<size_t>(y) < shown.size();
         if (remembered && shown[static_cast<size_t>(y)] == source) continue;
         if (remembered) shown[static_cast<size_t>(y)] = source;
-        if (!ComposeRow(mask, waveBuffer, visible, at, y, source)) continue;
+        const Columns wrote = ComposeRow(mask, waveBuffer, visible, at, y, source);
+        if (wrote.First >= wrote.End) continue;
         const int row = static_cast<int>(y + at.Oy);
-        if (!bands.empty() && row - bands.back().Bottom <= mergeGap) bands.back().Bottom = row + 1;
-        else bands.push_back({row, row + 1});
+        const int left = static_cast<int>(wrote.First), right = static_cast<int>(wrote.End);
+        if (!bands.empty() && row - bands.back().Bottom <= mergeGap) {
+            RowBand& band = bands.back();
+            band = {band.Top, row + 1, std::min(band.Left, left), std::max(band.Right, right)};
+        } else {
+            bands.push_back({row, row + 1, left, right});
+        }
     }
 }
 
