@@ -113,7 +113,7 @@ TEST(WaveStep, KeptPhasesMatchComputingEveryFrame) {
     WaveTable reference = engine.Table;
     int area = 100;
     for (int frame = 0; frame < 20000; ++frame) {
-        switch (pick(0, 200)) {  // one setting at a time, so that a change only one of them sees shows
+        switch (pick(0, 200)) {  // one setting at a time: the kept phases must see a change of any
         case 0: engine.WaveFreq = pick(0, 8) == 0 ? pick(-2, 0) : pick(1, 12) * (pick(0, 5) == 0 ? 1000 : 1); break;
         case 1: engine.WaveAmp = pick(0, 9); break;
         case 2: engine.WaveCount = pick(0, 12); break;
