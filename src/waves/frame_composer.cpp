@@ -33,19 +33,53 @@ int32_t SourceRow(const PathMask& mask, const WaveTable& rows, SurfaceView waveB
     return source >= 0 && source < waveBuffer.Height ? static_cast<int32_t>(source) : kOffScreenRow;
 }
 
-// Copies the runs of row y from wave-buffer row `source`; false when none of them shows.
-bool ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, const Placement& at, int64_t y,
-                int32_t source) {
+// Copies `count` pixels in blocks of 64 bytes through registers rather than with one memcpy:
+// for copies of a few kilobytes the C library's memcpy takes the processor's string move, which
+// on the AMD machine measured here ran at a third of its speed whenever source and destination
+// were not equally aligned, and here they mostly are not (the wave buffer is narrower than the
+// screen, and a row's shift moves the source). The blocks keep their speed at any alignment.
+struct FourPixels {
+    uint32_t Pixel[4];  // one vector register
+};
+
+void CopyPixels(uint32_t* to, const uint32_t* from, size_t count) {
+    size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        // All four loads before the stores, each block whole, so that the compiler keeps them
+        // in registers (an array of 64 bytes it also wrote to the stack).
+        FourPixels a, b, c, d;
+        std::memcpy(&a, from + i, sizeof a);
+        std::memcpy(&b, from + i + 4, sizeof b);
+        std::memcpy(&c, from + i + 8, sizeof c);
+        std::memcpy(&d, from + i + 12, sizeof d);
+        std::memcpy(to + i, &a, sizeof a);
+        std::memcpy(to + i + 4, &b, sizeof b);
+        std::memcpy(to + i + 8, &c, sizeof c);
+        std::memcpy(to + i + 12, &d, sizeof d);
+    }
+    std::memcpy(to + i, from + i, (count - i) * sizeof(uint32_t));
+}
+
+// Visible columns First to End - 1; empty when First >= End.
+struct Columns {
+    int64_t First = 0, End = 0;
+};
+
+// Copies the runs of row y from wave-buffer row `source`; returns the visible columns from the
+// first to the last pixel written.
+Columns ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, const Placement& at, int64_t y,
+                   int32_t source) {
     const uint32_t* from = source != kOffScreenRow ? waveBuffer.Row(source) : nullptr;
     uint32_t* to = visible.Row(static_cast<int>(y + at.Oy));
-    bool wrote = false;
+    Columns wrote{0, 0};
     for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
         const int64_t x0 = std::max<int64_t>(span.X0, at.FirstColumn);
         const int64_t x1 = std::min<int64_t>(span.X1, at.EndColumn);
         if (x0 >= x1) continue;
-        if (from != nullptr) std::memcpy(to + (x0 + at.Ox), from + x0, static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
+        if (from != nullptr) CopyPixels(to + (x0 + at.Ox), from + x0, static_cast<size_t>(x1 - x0));
         else std::fill(to + (x0 + at.Ox), to + (x1 + at.Ox), kOffScreenPixel);
-        wrote = true;
+        if (wrote.First >= wrote.End) wrote.First = x0 + at.Ox;
+        wrote.End = x1 + at.Ox;
     }
     return wrote;
 }
@@ -71,10 +105,16 @@ void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView
         const bool remembered = static_cast<size_t>(y) < shown.size();
         if (remembered && shown[static_cast<size_t>(y)] == source) continue;
         if (remembered) shown[static_cast<size_t>(y)] = source;
-        if (!ComposeRow(mask, waveBuffer, visible, at, y, source)) continue;
+        const Columns wrote = ComposeRow(mask, waveBuffer, visible, at, y, source);
+        if (wrote.First >= wrote.End) continue;
         const int row = static_cast<int>(y + at.Oy);
-        if (!bands.empty() && row - bands.back().Bottom <= mergeGap) bands.back().Bottom = row + 1;
-        else bands.push_back({row, row + 1});
+        const int left = static_cast<int>(wrote.First), right = static_cast<int>(wrote.End);
+        if (!bands.empty() && row - bands.back().Bottom <= mergeGap) {
+            RowBand& band = bands.back();
+            band = {band.Top, row + 1, std::min(band.Left, left), std::max(band.Right, right)};
+        } else {
+            bands.push_back({row, row + 1, left, right});
+        }
     }
 }
 

@@ -34,16 +34,18 @@ void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveB
 inline constexpr int32_t kOffScreenRow = -1;
 inline constexpr int32_t kRowNotShown = -2;
 
-// Rows Top to Bottom - 1 of the visible surface.
+// Rows Top to Bottom - 1 and columns Left to Right - 1 of the visible surface.
 struct RowBand {
     int Top = 0, Bottom = 0;
+    int Left = 0, Right = 0;
     friend bool operator==(const RowBand&, const RowBand&) = default;
 };
 
 // ComposeFrame for only the rows whose source differs from `shown` (one entry per row of the
 // mask's part), which it then updates: a row showing the same wave-buffer row inside the same
-// runs shows the same pixels again. The visible rows it changed go to `bands`, top to bottom;
-// two bands separated by at most `mergeGap` unchanged rows become one. With every entry
+// runs shows the same pixels again. The visible rows it changed go to `bands`, top to bottom,
+// each as wide as the runs it wrote (narrower than the area where the path is); two bands
+// separated by at most `mergeGap` unchanged rows become one. With every entry
 // kRowNotShown the pixels are exactly ComposeFrame's. The surfaces and the origin must be those
 // of the frame `shown` describes.
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,

@@ -94,10 +94,8 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     const SurfaceView visible = host.Visible();
     step_.Run(engine_, areaRows);
     ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_, bands_);
-    const int areaColumns = areaRows > 0 ? area.Width() : 0;
     dirty_.clear();
-    for (const RowBand& band : bands_)
-        dirty_.push_back(Clipped(area.MinX, band.Top, int64_t{area.MinX} + areaColumns, band.Bottom, visible));
+    for (const RowBand& band : bands_) dirty_.push_back(Clipped(band.Left, band.Top, band.Right, band.Bottom, visible));
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
                                             visible.Height, visible);

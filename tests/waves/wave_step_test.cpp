@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/trace_capture.h"
 #include "waves/wave_table.h"
 
@@ -99,6 +101,45 @@ TEST(WaveStep, LowAreaWithTinySmoothingStillWaves) {
     EXPECT_TRUE(step.Run(engine, 40));
     EXPECT_FALSE(IsIdentity(step.Rows()));
     EXPECT_TRUE(trace.Messages().empty());
+}
+
+// The kept phases give exactly what computing every frame gives, through setting changes, jumps
+// of the counter, periods too long to keep and failing settings.
+TEST(WaveStep, KeptPhasesMatchComputingEveryFrame) {
+    std::mt19937 random(17);
+    auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    EngineSettings engine = Waves();
+    WaveStep step;
+    WaveTable reference = engine.Table;
+    int area = 100;
+    for (int frame = 0; frame < 20000; ++frame) {
+        switch (pick(0, 200)) {  // one setting at a time: the kept phases must see a change of any
+        case 0: engine.WaveFreq = pick(0, 8) == 0 ? pick(-2, 0) : pick(1, 12) * (pick(0, 5) == 0 ? 1000 : 1); break;
+        case 1: engine.WaveAmp = pick(0, 9); break;
+        case 2: engine.WaveCount = pick(0, 12); break;
+        case 3: engine.WaveAsc = pick(0, 100); break;
+        case 4: engine.WaveDirection = pick(-1, 2); break;
+        case 5: area = pick(1, 300); break;
+        }
+        if (pick(0, 30) == 0) step.WaveCounter = static_cast<int16_t>(pick(-5, 40));
+        const int height = pick(0, 60) == 0 ? (pick(0, 1) ? 0 : 4001) : area;
+        WaveTable expectedRows = step.Rows();
+        bool expectedOk = true;
+        int16_t counter = step.WaveCounter >= engine.WaveFreq || step.WaveCounter < 0 ? 0 : step.WaveCounter;
+        try {
+            ComputeWaveTable({counter, engine.WaveFreq, height, engine.WaveAmp, engine.WaveCount, engine.WaveAsc,
+                              engine.WaveDirection},
+                             reference);
+            expectedRows = reference;
+            ++counter;
+        } catch (const std::exception&) {
+            expectedOk = false;
+        }
+        ASSERT_EQ(step.Run(engine, height), expectedOk) << frame;
+        ASSERT_EQ(engine.Table, reference) << frame;
+        ASSERT_EQ(step.Rows(), expectedRows) << frame;
+        ASSERT_EQ(step.WaveCounter, counter) << frame;
+    }
 }
 
 }  // namespace
