@@ -160,6 +160,9 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
         OnCancel();
         return TRUE;
+    case WM_WINDOWPOSCHANGED:  // shown, hidden, minimised or restored
+        PacePreview();
+        return FALSE;
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(frame_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -249,6 +252,12 @@ void SettingsDialog::Layout() {
 
 void SettingsDialog::ShowPage(int index) {
     for (int i = 0; i < 2; ++i) ShowWindow(pages_[static_cast<std::size_t>(i)], i == index ? SW_SHOW : SW_HIDE);
+    PacePreview();
+}
+
+void SettingsDialog::PacePreview() {
+    pathPage_.RunPreview(frame_ != nullptr && !finished_ && IsWindowVisible(frame_) && !IsIconic(frame_) &&
+                         IsWindowVisible(pages_[0]));
 }
 
 void SettingsDialog::ShowSetting(SettingId id) {
@@ -410,9 +419,9 @@ void SettingsDialog::OnCancel() {
 
 void SettingsDialog::Finish(bool saved) {
     soundPage_.StopSoundPreview();
-    KillTimer(frame_, kPreviewTimer);
     saved_ = saved;
     finished_ = true;
+    PacePreview();
     ShowWindow(frame_, SW_HIDE);
 }
 

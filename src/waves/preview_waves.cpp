@@ -1,0 +1,115 @@
+#include "waves/preview_waves.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "waves/settings_snapshot.h"
+
+namespace lurvane {
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+
+// Copies the width x height rectangle at (x, y) of `from` to (toX, toY) of `to`; both lie whole
+// inside their surfaces.
+void CopyRect(SurfaceView from, int x, int y, SurfaceView to, int toX, int toY, int width, int height) {
+    for (int row = 0; row < height; ++row)
+        std::memcpy(to.Row(toY + row) + toX, from.Row(y + row) + x, static_cast<size_t>(width) * sizeof(uint32_t));
+}
+
+}  // namespace
+
+PreviewWaves::PreviewWaves() : renderer_(engine_, FrameTexts{}) {
+    // A preview run never restarts, never shows the frame rate and never stops by itself.
+    engine_.RestartSec = 0;
+    StartWavelor(engine_);
+}
+
+// The renderer's clock only paces its frame-rate caption, which a preview never shows: a
+// second per frame keeps its counts small however long the dialog stays open.
+double PreviewWaves::Now() { return static_cast<double>(frames_ % kSecondsPerDay); }
+
+void PreviewWaves::SetPicture(SurfaceView picture) {
+    picture_ = picture;
+    drawn_ = false;
+    Place();
+}
+
+void PreviewWaves::SetPath(const PathMarkers& atZoomOne, double twipsPerPixel) {
+    if (twipsPerPixel == twipsPerPixel_ && atZoomOne.Positions() == markers_.Positions()) return;
+    Restore();
+    markers_ = atZoomOne;
+    twipsPerPixel_ = twipsPerPixel;
+    Place();
+}
+
+void PreviewWaves::SetShape(const WaveShape& shape) {
+    engine_.WaveFreq = shape.Freq;
+    engine_.WaveDirection = shape.Direction;
+    engine_.WaveCount = shape.Count;
+    engine_.WaveAmp = shape.Amp;
+    engine_.WaveAsc = shape.AscPercent;
+}
+
+// The saver's placement on a screen the size of the picture, which the picture fills.
+void PreviewWaves::Place() {
+    PathPlacement placed;  // without a place the area is empty and the picture stays still
+    if (!picture_.Empty() && twipsPerPixel_ > 0) {
+        SnapshotEnvironment screen;
+        screen.ScreenWidth = picture_.Width;
+        screen.ScreenHeight = picture_.Height;
+        screen.TwipsPerPixelX = screen.TwipsPerPixelY = twipsPerPixel_;
+        try {
+            placed = PlacePath(static_cast<int16_t>(std::min(picture_.Width, 32767)),
+                               static_cast<int16_t>(std::min(picture_.Height, 32767)), markers_, screen);
+        } catch (const std::exception&) {
+            placed = PathPlacement{};
+        }
+    }
+    engine_.FactorX = placed.FactorX;
+    engine_.FactorY = placed.FactorY;
+    engine_.OffsetX = placed.OffsetX;
+    engine_.OffsetY = placed.OffsetY;
+    engine_.PathPoints = std::move(placed.Points);
+    engine_.RelativePathPoints = std::move(placed.Relative);
+    engine_.BoundMinX = placed.Bounds.MinX;
+    engine_.BoundMinY = placed.Bounds.MinY;
+    engine_.BoundMaxX = placed.Bounds.MaxX;
+    engine_.BoundMaxY = placed.Bounds.MaxY;
+    TakeWaveBuffer();
+    renderer_.Rebuild();
+}
+
+// As a saver start fills its wave buffer: the clean pixels of the area's part on the screen.
+void PreviewWaves::TakeWaveBuffer() {
+    const BoundingBox area = engine_.Bounds();
+    part_ = picture_.Empty() ? AreaPart{} : OnScreenPart(area, picture_.Width, picture_.Height);
+    waveBuffer_.Resize(part_.Width(), part_.Height());
+    if (!part_.Empty())
+        CopyRect(picture_, area.MinX + part_.Left, area.MinY + part_.Top, waveBuffer_.View(), 0, 0, part_.Width(),
+                 part_.Height());
+}
+
+std::span<const BoundingBox> PreviewWaves::Frame() {
+    dirty_.clear();
+    if (picture_.Empty()) return {};
+    bool preview = false;
+    bool startedManually = false;
+    renderer_.RenderFrame(preview, startedManually, *this);
+    ++frames_;
+    drawn_ = drawn_ || !dirty_.empty();
+    return dirty_;
+}
+
+void PreviewWaves::Restore() {
+    if (drawn_ && !part_.Empty()) {
+        const BoundingBox area = engine_.Bounds();
+        CopyRect(waveBuffer_.View(), 0, 0, picture_, area.MinX + part_.Left, area.MinY + part_.Top, part_.Width(),
+                 part_.Height());
+    }
+    drawn_ = false;
+    renderer_.RedrawAll();
+}
+
+}  // namespace lurvane

@@ -1,0 +1,80 @@
+// The saver's waves on the settings dialog's picture preview. The preview picture at its zoom
+// plays the screen of a saver run that shows the picture stretched over it: the path is placed
+// on it by the saver's own placement, and every frame is the saver's frame renderer drawing
+// into the preview picture's pixels. Only the host around the renderer is the preview's.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "imaging/surface.h"
+#include "settings/path_markers.h"
+#include "waves/bounding_box.h"
+#include "waves/engine_settings.h"
+#include "waves/frame_renderer.h"
+
+namespace lurvane {
+
+struct WaveShape {
+    int32_t Freq = 0;
+    int32_t Direction = 0;
+    int32_t Count = 0;
+    int32_t Amp = 0;
+    int32_t AscPercent = 0;
+    friend bool operator==(const WaveShape&, const WaveShape&) = default;
+};
+
+class PreviewWaves final : private FrameHost {
+public:
+    PreviewWaves();
+    PreviewWaves(const PreviewWaves&) = delete;
+    PreviewWaves& operator=(const PreviewWaves&) = delete;
+
+    // The pixels the waves run over: the whole preview picture at its zoom, drawn afresh just
+    // now. The caller keeps them alive and calls again whenever it redraws or replaces them.
+    void SetPicture(SurfaceView picture);
+    // The path, markers at zoom one, on a preview of `twipsPerPixel`. Where the old path waved
+    // the clean picture comes back first. Nothing happens when neither changed.
+    void SetPath(const PathMarkers& atZoomOne, double twipsPerPixel);
+    // The wave settings from the next frame on.
+    void SetShape(const WaveShape& shape);
+
+    // One frame drawn into the picture; the picture rows it changed, as boxes top to bottom.
+    // Allocates nothing once the first frames have run.
+    std::span<const BoundingBox> Frame();
+    // Puts the clean picture back wherever a frame drew; the next frame draws everything anew.
+    void Restore();
+
+    // The wave area in picture pixels (empty when the path has no area on the picture).
+    BoundingBox Area() const { return engine_.Bounds(); }
+    // The path in picture pixels, as the saver places it (empty when it has no place).
+    std::span<const PathPoint> Path() const { return engine_.PathPoints; }
+    WaveStep& Step() { return renderer_.Step(); }
+
+private:
+    double Now() override;
+    bool HasParent() override { return true; }
+    void SetFpsLabel(bool, const std::string&) override {}
+    SurfaceView Visible() override { return picture_; }
+    SurfaceView WaveBuffer() override { return waveBuffer_.View(); }
+    void DrawNotice(const std::string&) override {}
+    BoundingBox EraseNoticeStrip() override { return {}; }
+    void Present(std::span<const BoundingBox> dirty) override { dirty_.assign(dirty.begin(), dirty.end()); }
+
+    void Place();
+    void TakeWaveBuffer();
+
+    EngineSettings engine_;
+    FrameRenderer renderer_;
+    SurfaceView picture_;
+    PathMarkers markers_;
+    double twipsPerPixel_ = 0;
+    AreaPart part_;           // the part of the wave area on the picture
+    PixelBuffer waveBuffer_;  // the clean picture of that part
+    bool drawn_ = false;      // a frame drew into the picture since it was clean
+    int64_t frames_ = 0;
+    std::vector<BoundingBox> dirty_;
+};
+
+}  // namespace lurvane
