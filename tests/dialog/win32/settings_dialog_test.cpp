@@ -195,7 +195,7 @@ TEST_F(SettingsDialogTest, TheTabKeyWalksTheFirstPageInTheOrderOfItsLayout) {
                                     IDC_OPTGRAB,         IDC_CMDDELETEPATH,    IDC_CMDLOADPATH,
                                     IDC_CMDSAVEPATH,     IDC_HSCROLLFRAMERATE, IDC_HSCROLLWAVEFREQ,
                                     IDC_HSCROLLWAVECOUNT, IDC_HSCROLLWAVEAMP,  IDC_HSCROLLWAVEDIRECTION,
-                                    IDC_PICADJUST,       IDOK,                 IDCANCEL,
+                                    IDC_CHKSHOWWAVES,    IDC_PICADJUST,       IDOK,                 IDCANCEL,
                                     IDC_COMMAND1};
     EXPECT_EQ(order, expected);
 }
