@@ -33,15 +33,17 @@ double PreviewWaves::Now() { return static_cast<double>(frames_ % kSecondsPerDay
 void PreviewWaves::SetPicture(SurfaceView picture) {
     picture_ = picture;
     drawn_ = false;
+    markers_ = wanted_;
+    twipsPerPixel_ = wantedTwipsPerPixel_;
+    pending_ = false;
     Place();
 }
 
 void PreviewWaves::SetPath(const PathMarkers& atZoomOne, double twipsPerPixel) {
-    if (twipsPerPixel == twipsPerPixel_ && atZoomOne.Positions() == markers_.Positions()) return;
-    Restore();
-    markers_ = atZoomOne;
-    twipsPerPixel_ = twipsPerPixel;
-    Place();
+    if (twipsPerPixel == wantedTwipsPerPixel_ && atZoomOne.Positions() == wanted_.Positions()) return;
+    wanted_ = atZoomOne;
+    wantedTwipsPerPixel_ = twipsPerPixel;
+    pending_ = twipsPerPixel != twipsPerPixel_ || atZoomOne.Positions() != markers_.Positions();
 }
 
 void PreviewWaves::SetShape(const WaveShape& shape) {
@@ -94,22 +96,37 @@ void PreviewWaves::TakeWaveBuffer() {
 std::span<const BoundingBox> PreviewWaves::Frame() {
     dirty_.clear();
     if (picture_.Empty()) return {};
+    BoundingBox restored;
+    if (pending_) {
+        restored = Restored();
+        markers_ = wanted_;
+        twipsPerPixel_ = wantedTwipsPerPixel_;
+        pending_ = false;
+        Place();
+    }
     bool preview = false;
     bool startedManually = false;
     renderer_.RenderFrame(preview, startedManually, *this);
+    if (restored.Width() > 0) dirty_.push_back(restored);
     ++frames_;
     drawn_ = drawn_ || !dirty_.empty();
     return dirty_;
 }
 
-void PreviewWaves::Restore() {
+void PreviewWaves::Restore() { Restored(); }
+
+BoundingBox PreviewWaves::Restored() {
+    BoundingBox box;
     if (drawn_ && !part_.Empty()) {
         const BoundingBox area = engine_.Bounds();
-        CopyRect(waveBuffer_.View(), 0, 0, picture_, area.MinX + part_.Left, area.MinY + part_.Top, part_.Width(),
-                 part_.Height());
+        const int left = area.MinX + part_.Left, top = area.MinY + part_.Top;
+        CopyRect(waveBuffer_.View(), 0, 0, picture_, left, top, part_.Width(), part_.Height());
+        box = {static_cast<int16_t>(left), static_cast<int16_t>(top), static_cast<int16_t>(left + part_.Width()),
+               static_cast<int16_t>(top + part_.Height())};
     }
     drawn_ = false;
     renderer_.RedrawAll();
+    return box;
 }
 
 }  // namespace lurvane

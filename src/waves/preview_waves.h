@@ -34,21 +34,25 @@ public:
     // The pixels the waves run over: the whole preview picture at its zoom, drawn afresh just
     // now. The caller keeps them alive and calls again whenever it redraws or replaces them.
     void SetPicture(SurfaceView picture);
-    // The path, markers at zoom one, on a preview of `twipsPerPixel`. Where the old path waved
-    // the clean picture comes back first. Nothing happens when neither changed.
+    // The path, markers at zoom one, on a preview of `twipsPerPixel`, from the next frame on:
+    // a drag moves a marker many times a frame, and only the last place is waved. Where the
+    // old path waved, that frame brings the clean picture back first.
     void SetPath(const PathMarkers& atZoomOne, double twipsPerPixel);
+    // A path is waiting for the next frame.
+    bool PathPending() const { return pending_; }
     // The wave settings from the next frame on.
     void SetShape(const WaveShape& shape);
 
-    // One frame drawn into the picture; the picture rows it changed, as boxes top to bottom.
-    // Allocates nothing once the first frames have run.
+    // One frame drawn into the picture; boxes of the picture pixels it changed. Allocates
+    // nothing but when it takes up a new path.
     std::span<const BoundingBox> Frame();
     // Puts the clean picture back wherever a frame drew; the next frame draws everything anew.
     void Restore();
 
-    // The wave area in picture pixels (empty when the path has no area on the picture).
+    // The wave area in picture pixels (empty when the path has no area on the picture), and the
+    // path in picture pixels as the saver places it (empty when it has no place); both for the
+    // path the frames wave.
     BoundingBox Area() const { return engine_.Bounds(); }
-    // The path in picture pixels, as the saver places it (empty when it has no place).
     std::span<const PathPoint> Path() const { return engine_.PathPoints; }
     WaveStep& Step() { return renderer_.Step(); }
 
@@ -64,12 +68,17 @@ private:
 
     void Place();
     void TakeWaveBuffer();
+    // The picture rows Restore() put back, or an empty box.
+    BoundingBox Restored();
 
     EngineSettings engine_;
     FrameRenderer renderer_;
     SurfaceView picture_;
-    PathMarkers markers_;
+    PathMarkers markers_;  // the path the frames wave
     double twipsPerPixel_ = 0;
+    PathMarkers wanted_;  // the path the next frame waves
+    double wantedTwipsPerPixel_ = 0;
+    bool pending_ = false;
     AreaPart part_;           // the part of the wave area on the picture
     PixelBuffer waveBuffer_;  // the clean picture of that part
     bool drawn_ = false;      // a frame drew into the picture since it was clean

@@ -140,7 +140,13 @@ void PicturePreview::AnimateWaves(const WaveShape& shape) {
     DibSurface& surface = Surface();
     if (surface.Empty() || !layerKey_ || !LiveWaves()) return;
     waves_.SetShape(shape);
+    const bool reshaped = waves_.PathPending();
     const std::span<const BoundingBox> changed = waves_.Frame();
+    if (reshaped) {
+        // The outline moves from the markers' rounding to the waves' own.
+        Compose();
+        return;
+    }
     if (changed.empty()) return;
     // Only the rows that changed, as one box on the viewport, are shown again.
     const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
@@ -217,7 +223,7 @@ void PicturePreview::DrawPath(bool hatched) {
     HDC dc = Surface().Dc();
     const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
     outline_.clear();
-    if (!hatched && !waves_.Path().empty()) {
+    if (!hatched && !waves_.PathPending() && !waves_.Path().empty()) {
         // The outline of the area the waves fill, exactly.
         for (const PathPoint& point : waves_.Path()) outline_.push_back({point.X + left, point.Y + top});
     } else {
