@@ -13,14 +13,13 @@
 namespace e2e {
 namespace {
 
-// Inside the box this far from its edges, the markers on its corners are left behind.
-constexpr int kClear = 8;
+constexpr int kClear = 8;  // this far inside the path's box the corner markers are left behind
 
-// Where two captures of the preview 0.3 s apart differ.
+// Where two captures of the preview 0.3 s apart differ, in preview pixels.
 struct Changes {
-    int Inside = 0;   // differing pixels well inside `box`
-    int Outside = 0;  // differing pixels well outside it
-    POINT Farthest{-1, -1};  // the largest x and y of any differing pixel, preview pixels
+    int Inside = 0, Outside = 0;  // well inside and well outside `box`
+    POINT Farthest{-1, -1};       // the largest x and y that differ
+    int WhiteInside = 0;          // pure white well inside: the hatch, as the picture has none
 };
 
 Changes CompareTwoCaptures(const RECT& preview, const RECT& box) {
@@ -30,121 +29,87 @@ Changes CompareTwoCaptures(const RECT& preview, const RECT& box) {
     Changes changes;
     for (int y = 0; y < first.Height; ++y)
         for (int x = 0; x < first.Width; ++x) {
+            const bool inside = x > box.left + kClear && x < box.right - kClear && y > box.top + kClear &&
+                                y < box.bottom - kClear;
+            changes.WhiteInside += inside && second.At(x, y) == 0xFFFFFF ? 1 : 0;
             if (first.At(x, y) == second.At(x, y)) continue;
-            if (x > box.left + kClear && x < box.right - kClear && y > box.top + kClear && y < box.bottom - kClear)
-                ++changes.Inside;
-            if (x < box.left - 3 || x > box.right + 3 || y < box.top - 3 || y > box.bottom + 3) ++changes.Outside;
+            changes.Inside += inside ? 1 : 0;
+            changes.Outside += x < box.left - 3 || x > box.right + 3 || y < box.top - 3 || y > box.bottom + 3;
             changes.Farthest = {std::max<LONG>(changes.Farthest.x, x), std::max<LONG>(changes.Farthest.y, y)};
         }
     return changes;
 }
 
-// Pure white, which the test picture never holds, inside `box`: the hatch's lines.
-int WhiteInside(const RECT& preview, const RECT& box) {
-    const ScreenShot shot = CaptureScreen(preview);
-    int white = 0;
-    for (int y = box.top + kClear; y < box.bottom - kClear; ++y)
-        for (int x = box.left + kClear; x < box.right - kClear; ++x) white += shot.At(x, y) == 0xFFFFFF ? 1 : 0;
-    return white;
-}
-
-class LivePreviewRun : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ClearStoredSettings();
-        StoreSetting(L"Language", L"2");
-        // Rows that all differ, so that every shifted row shows; never pure white.
-        picture_ = TempFilePath(L"live waves.bmp");
-        ASSERT_TRUE(WriteBmp(picture_, 320, 240, [](int x, int y) {
-            return static_cast<unsigned>(((y * 37) % 200) << 16 | ((y * 91) % 200) << 8 | (x * 200 / 320));
-        }));
-        StoreSetting(L"BackgroundImage", picture_);
-        StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500;1000,2500");
-        StoreSetting(L"WaveAmp", L"10");
-        StoreSetting(L"WaveFreq", L"40");
-    }
-    void TearDown() override {
-        ClearStoredSettings();
-        DeleteFileW(picture_.c_str());
-    }
-
-    // The preview's pixels on the screen, and the box of the markers' centres in them.
-    static RECT PreviewOnScreen(HWND dialog) {
-        RECT client{};
-        HWND preview = ControlOf(dialog, IDC_PICTURESCROLLABLE);
-        GetClientRect(preview, &client);
-        const POINT origin = ViewportOrigin(preview);
-        return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-    }
-    static RECT PathBox(HWND dialog, const RECT& preview) {
-        const POINT topLeft = ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 0));
-        const POINT bottomRight = ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2));
-        return {topLeft.x - preview.left, topLeft.y - preview.top, bottomRight.x - preview.left,
-                bottomRight.y - preview.top};
-    }
-
-    std::wstring picture_;
-};
-
-// Waits up to `seconds` for two captures that show waves inside the box and nothing else.
-Changes WaitForWaves(const RECT& preview, const RECT& box, int seconds) {
-    Changes changes;
-    for (ULONGLONG end = GetTickCount64() + seconds * 1000ULL; GetTickCount64() < end;) {
-        changes = CompareTwoCaptures(preview, box);
-        if (changes.Inside > 0) break;
-    }
-    return changes;
-}
-
-TEST_F(LivePreviewRun, WavesMoveOnlyInsideThePathStopWithTheCheckBoxAndFollowADraggedMarker) {
+TEST(LivePreviewRun, WavesMoveOnlyInsideThePathStopWithTheCheckBoxAndFollowADraggedMarker) {
+    ClearStoredSettings();
+    StoreSetting(L"Language", L"2");
+    // Rows that all differ, so that every shifted row shows; never pure white.
+    const std::wstring picture = TempFilePath(L"live waves.bmp");
+    ASSERT_TRUE(WriteBmp(picture, 320, 240, [](int x, int y) {
+        return static_cast<unsigned>(((y * 37) % 200) << 16 | ((y * 91) % 200) << 8 | (x * 200 / 320));
+    }));
+    StoreSetting(L"BackgroundImage", picture);
+    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500;1000,2500");
+    StoreSetting(L"WaveAmp", L"10");
+    StoreSetting(L"WaveFreq", L"40");
     SaverProcess saver(L"/c");
     HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
     ASSERT_NE(dialog, nullptr);
     SetForegroundWindow(dialog);
-    PointAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)));  // away from the preview
+    const POINT away = ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR));
+    PointAt(away);
     ASSERT_TRUE(WaitUntil([&] { return ControlOf(dialog, IDC_CMDPATH + 3) != nullptr; }));
-    const RECT preview = PreviewOnScreen(dialog);
-    const RECT box = PathBox(dialog, preview);
+    const POINT origin = ViewportOrigin(ControlOf(dialog, IDC_PICTURESCROLLABLE));
+    RECT preview{};
+    GetClientRect(ControlOf(dialog, IDC_PICTURESCROLLABLE), &preview);
+    OffsetRect(&preview, origin.x, origin.y);
+    const auto corner = [&](int marker) {
+        const POINT centre = ScreenCentre(ControlOf(dialog, IDC_CMDPATH + marker));
+        return POINT{centre.x - origin.x, centre.y - origin.y};
+    };
+    const RECT box{corner(0).x, corner(0).y, corner(2).x, corner(2).y};
 
-    const Changes live = WaitForWaves(preview, box, 20);
+    Changes live;
+    for (ULONGLONG end = GetTickCount64() + 20000; live.Inside == 0 && GetTickCount64() < end;)
+        live = CompareTwoCaptures(preview, box);
     EXPECT_GT(live.Inside, 100) << "the waves move inside the path";
     EXPECT_EQ(live.Outside, 0) << "and nowhere else";
-    EXPECT_EQ(WhiteInside(preview, box), 0) << "no hatch over live waves";
+    EXPECT_EQ(live.WhiteInside, 0) << "no hatch over live waves";
 
     HWND showWaves = ControlOf(dialog, IDC_CHKSHOWWAVES);
     ASSERT_NE(showWaves, nullptr);
     EXPECT_EQ(TextOf(showWaves), L"Show waves");
-    EXPECT_EQ(SendMessageW(showWaves, BM_GETCHECK, 0, 0), BST_CHECKED) << "live waves are the default";
+    const auto checked = [&] { return SendMessageW(showWaves, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    EXPECT_TRUE(checked()) << "live waves are the default";
     ClickAt(ScreenCentre(showWaves), false);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(showWaves, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }));
-    EXPECT_TRUE(WaitUntil([&] { return WhiteInside(preview, box) > 100; })) << "the hatch is back";
-    const Changes still = CompareTwoCaptures(preview, box);
-    EXPECT_EQ(still.Inside + still.Outside, 0);
-    EXPECT_EQ(still.Farthest.x, -1) << "nothing moves without the waves";
+    ASSERT_TRUE(WaitUntil([&] { return !checked(); }));
+    EXPECT_TRUE(WaitUntil([&] { return CompareTwoCaptures(preview, box).WhiteInside > 100; })) << "the hatch is back";
+    EXPECT_EQ(CompareTwoCaptures(preview, box).Farthest.x, -1) << "nothing moves without the waves";
 
     ClickAt(ScreenCentre(showWaves), false);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(showWaves, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    ASSERT_TRUE(WaitUntil(checked));
     // Marker 2, the bottom-right corner, goes 50 pixels right and 40 down.
-    const POINT corner = ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2));
-    Drag(corner, 50, 40);
-    ASSERT_TRUE(WaitUntil([&] { return ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2)).x != corner.x; }));
-    PointAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)));
-    const POINT moved = ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2));
-    const POINT newCorner{moved.x - preview.left, moved.y - preview.top};
+    const POINT before = corner(2);
+    Drag(ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2)), 50, 40);
+    ASSERT_TRUE(WaitUntil([&] { return corner(2).x != before.x; }));
+    PointAt(away);
+    const POINT moved = corner(2);
     // The area narrows to a point at the corner: over a few seconds the changes come close to it.
     POINT farthest{-1, -1};
-    for (ULONGLONG end = GetTickCount64() + 15000; GetTickCount64() < end;) {
+    for (ULONGLONG end = GetTickCount64() + 15000;
+         (farthest.x < moved.x - 12 || farthest.y < moved.y - 12) && GetTickCount64() < end;) {
         const Changes after = CompareTwoCaptures(preview, box);
         farthest = {std::max(farthest.x, after.Farthest.x), std::max(farthest.y, after.Farthest.y)};
-        if (farthest.x >= newCorner.x - 12 && farthest.y >= newCorner.y - 12) break;
     }
-    EXPECT_GE(farthest.x, newCorner.x - 12) << "beyond the old corner at " << box.right;
-    EXPECT_GE(farthest.y, newCorner.y - 12) << "beyond the old corner at " << box.bottom;
-    EXPECT_LE(farthest.x, newCorner.x + 1);
-    EXPECT_LE(farthest.y, newCorner.y + 1);
+    EXPECT_GE(farthest.x, moved.x - 12) << "beyond the old corner at " << before.x;
+    EXPECT_GE(farthest.y, moved.y - 12) << "beyond the old corner at " << before.y;
+    EXPECT_LE(farthest.x, moved.x + 1);
+    EXPECT_LE(farthest.y, moved.y + 1);
 
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(saver.WaitForExit(10000));
+    ClearStoredSettings();
+    DeleteFileW(picture.c_str());
 }
 
 }  // namespace
