@@ -114,3 +114,16 @@ target_link_libraries(preview_drag_bench PRIVATE lurvane_shell)
 target_include_directories(preview_drag_bench PRIVATE bench tests)
 target_compile_options(preview_drag_bench PRIVATE ${LURVANE_WARNINGS})
 target_link_options(preview_drag_bench PRIVATE ${static_runtime})
+
+# The settings dialog's CPU use while it stands open, the real saver driven as the end-to-end
+# tests drive it (so it needs their driver and GoogleTest); run by scripts/dialog-cpu-bench.
+if(LURVANE_WINDOWS_TESTS)
+  add_executable(dialog_cpu_bench bench/win32/dialog_cpu_bench.cpp tests/e2e/saver_driver.cpp)
+  target_include_directories(dialog_cpu_bench PRIVATE tests src res)
+  target_link_libraries(dialog_cpu_bench PRIVATE gtest ${win32_libs})
+  target_compile_definitions(dialog_cpu_bench PRIVATE
+      $<TARGET_PROPERTY:lurvane_core,INTERFACE_COMPILE_DEFINITIONS>
+      UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(dialog_cpu_bench PRIVATE ${LURVANE_WARNINGS})
+  target_link_options(dialog_cpu_bench PRIVATE ${static_runtime})
+endif()

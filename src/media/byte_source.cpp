@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace lurvane {
 namespace {
@@ -32,7 +33,8 @@ std::string MemoryByteSource::Read(std::uint64_t offset, std::size_t count) cons
     return std::string(bytes_.substr(static_cast<std::size_t>(offset), count));
 }
 
-FileByteSource::FileByteSource(const std::string& path) : file_(OpenFileForReading(path)) {
+FileByteSource::FileByteSource(const std::string& path, std::stop_token stop)
+    : file_(OpenFileForReading(path)), stop_(std::move(stop)) {
     if (!file_) return;
     const std::int64_t end = SeekTo(file_.get(), 0, SEEK_END) ? Position(file_.get()) : -1;
     if (end < 0) {
@@ -43,7 +45,7 @@ FileByteSource::FileByteSource(const std::string& path) : file_(OpenFileForReadi
 }
 
 std::string FileByteSource::Read(std::uint64_t offset, std::size_t count) const {
-    if (!file_ || offset >= size_) return {};
+    if (!file_ || offset >= size_ || stop_.stop_requested()) return {};
     if (count > size_ - offset) count = static_cast<std::size_t>(size_ - offset);
     if (!SeekTo(file_.get(), offset, SEEK_SET)) return {};
     std::string bytes(count, '\0');

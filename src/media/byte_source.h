@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -34,14 +35,16 @@ private:
 
 class FileByteSource final : public ByteSource {
 public:
-    // A file that cannot be opened is an empty source.
-    explicit FileByteSource(const std::string& path);
+    // A file that cannot be opened is an empty source. Once `stop` is requested, reads find
+    // nothing, so that a reader working through a long file ends at its next read.
+    explicit FileByteSource(const std::string& path, std::stop_token stop = {});
     std::uint64_t Size() const override { return size_; }
     std::string Read(std::uint64_t offset, std::size_t count) const override;
 
 private:
     FilePtr file_;
     std::uint64_t size_ = 0;
+    std::stop_token stop_;
 };
 
 // Reads a source front to back through one buffer of fixed size, so that a stretch of any length

@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "media/id3v2_text.h"
 #include "util/text_encoding.h"
@@ -422,10 +423,10 @@ bool ReadID3v2Tag(const ByteSource& source, ID3v2TagInfo& info) {
     }
 }
 
-bool ReadID3v2Tag(const std::string& fileName, ID3v2TagInfo& info) {
+bool ReadID3v2Tag(const std::string& fileName, ID3v2TagInfo& info, std::stop_token stop) {
     const std::string_view name = fileName;
     if (name.size() < 4 || !EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".mp3")) return false;
-    return ReadID3v2Tag(FileByteSource(fileName), info);
+    return ReadID3v2Tag(FileByteSource(fileName, std::move(stop)), info);
 }
 
 }  // namespace lurvane

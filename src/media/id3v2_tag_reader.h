@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 
 #include "media/byte_source.h"
@@ -45,8 +46,9 @@ struct ID3v2TagInfo {
 inline constexpr std::size_t kID3v2SearchChunk = 64 * 1024;
 
 // True when a tag of major version 2, 3 or 4 was found, even when none of its frames was read.
-// Files whose name does not end in ".mp3" (in any case) are not read.
-bool ReadID3v2Tag(const std::string& fileName, ID3v2TagInfo& info);
+// Files whose name does not end in ".mp3" (in any case) are not read. A requested `stop` ends
+// the reading at its next piece of the file, as if the file ended there.
+bool ReadID3v2Tag(const std::string& fileName, ID3v2TagInfo& info, std::stop_token stop = {});
 bool ReadID3v2Tag(const ByteSource& source, ID3v2TagInfo& info);
 
 }  // namespace lurvane

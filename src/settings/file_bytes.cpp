@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "util/text_encoding.h"
 #endif
 
@@ -24,6 +27,12 @@ FilePtr Open(const std::string& path, bool forWriting) {
     return FilePtr(_wfopen(WidePath(path).c_str(), forWriting ? L"wb" : L"rb"));
 }
 
+bool Replace(const std::string& from, const std::string& to) {
+    return MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void Remove(const std::string& path) { _wremove(WidePath(path).c_str()); }
+
 bool Exists(const std::string& path, bool& missing) {
     struct _stat64 info;
     bool found = _wstat64(WidePath(path).c_str(), &info) == 0;
@@ -32,6 +41,10 @@ bool Exists(const std::string& path, bool& missing) {
 }
 #else
 FilePtr Open(const std::string& path, bool forWriting) { return FilePtr(std::fopen(path.c_str(), forWriting ? "wb" : "rb")); }
+
+bool Replace(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
+void Remove(const std::string& path) { std::remove(path.c_str()); }
 
 bool Exists(const std::string& path, bool& missing) {
     struct stat info;
@@ -76,12 +89,28 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
     return contents;
 }
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-    if (path.empty() || HoldsNul(path)) return false;
-    FilePtr file = Open(path, true);
-    if (!file) return false;
+namespace {
+
+bool WriteTo(FilePtr file, std::string_view bytes) {
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
     return std::fclose(file.release()) == 0;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+    if (path.empty() || HoldsNul(path)) return false;
+    // The new contents go into a file beside the old one and take its place only once they are
+    // written whole: a full disk or a failing write leaves the old contents as they were.
+    const std::string beside = path + ".lurvane-new";
+    if (FilePtr file = Open(beside, true)) {
+        if (WriteTo(std::move(file), bytes) && Replace(beside, path)) return true;
+        Remove(beside);
+        return false;
+    }
+    // A folder that lets the file be changed but nothing be added to it.
+    FilePtr file = Open(path, true);
+    return file && WriteTo(std::move(file), bytes);
 }
 
 bool CheckFileExistance(const std::string& name) {

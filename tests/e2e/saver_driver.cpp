@@ -104,6 +104,17 @@ HWND WaitForSaverReady(DWORD processId, DWORD milliseconds) {
     return nullptr;
 }
 
+bool WaitForPointerHidden(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    do {
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof cursor;
+        if (GetCursorInfo(&cursor) && (cursor.flags & CURSOR_SHOWING) == 0) return true;
+        Sleep(20);
+    } while (GetTickCount64() < end);
+    return false;
+}
+
 void ExpectCoversTheScreenOnTop(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -52,6 +52,9 @@ HWND WaitForSaverWindow(DWORD processId, DWORD milliseconds);
 
 // Waits until the saver window has stayed visible for a while, that is the run has started.
 HWND WaitForSaverReady(DWORD processId, DWORD milliseconds);
+// Waits until the pointer is hidden, which the saver does once a move may end the run; false
+// after the timeout.
+bool WaitForPointerHidden(DWORD milliseconds);
 
 // Checks that a full-screen saver window covers the whole screen and stays on top.
 void ExpectCoversTheScreenOnTop(HWND window);

@@ -64,17 +64,22 @@ TEST(SaverExit, AMouseClickEndsTheRun) {
 
 TEST(SaverExit, AMoveOfFivePixelsKeepsItRunningAndSixEndIt) {
     MoveMouseTo(300, 300);
+    ASSERT_FALSE(WaitForPointerHidden(0));
     SaverProcess saver(L"/s");
     ASSERT_NE(WaitForSaverReady(saver.Id(), kStartTimeout), nullptr);
-    MoveMouseTo(301, 300);  // the first move seen only records the position
-    Sleep(100);
-    MoveMouseTo(300, 300);
-    Sleep(100);
-    MoveMouseTo(305, 305);
-    Sleep(200);
-    MoveMouseTo(295, 295);
-    EXPECT_TRUE(saver.Running());
-    MoveMouseTo(306, 300);
+    // Moves count only once the pointer is hidden; the first one seen then only records where
+    // the pointer is: (301, 300), or (300, 300) should the system report where it rests. Every
+    // move below keeps within five pixels of both. Moves that queue up merge into one, so each
+    // gets time to arrive.
+    ASSERT_TRUE(WaitForPointerHidden(kStartTimeout));
+    MoveMouseTo(301, 300);
+    Sleep(300);
+    for (const POINT within : {POINT{305, 300}, POINT{296, 300}, POINT{301, 305}, POINT{301, 295}}) {
+        MoveMouseTo(within.x, within.y);
+        Sleep(200);
+        EXPECT_TRUE(saver.Running()) << within.x << "," << within.y;
+    }
+    MoveMouseTo(301, 306);
     EXPECT_TRUE(saver.WaitForExit(1000));
 }
 

@@ -429,6 +429,11 @@ TEST(ID3v2TagReader, OnlyFilesNamedMp3AreRead) {
     }
     ID3v2TagInfo got;
     EXPECT_FALSE(ReadID3v2Tag(std::string(), got));
+    // A reading that is asked to stop finds nothing more, as if the file ended.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_FALSE(ReadID3v2Tag(folder.Path("a.MP3"), got, stop.get_token()));
+    EXPECT_EQ(got.Title, "");
 }
 
 // A source of any size that holds the given pieces and zeros elsewhere, and records what is asked of it.

@@ -1,8 +1,11 @@
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cctype>
+#include <csignal>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <string>
@@ -132,6 +135,34 @@ TEST(IniFile, BinaryOrFolderFilesNeverBreakAndUnusableWritesRaise) {
     EXPECT_THROW(WriteINIValue("Wave", "Count", "8\r\n[Evil]", file), IniWriteError);
     EXPECT_THROW(WriteINIValue("Wa]ve", "Count", "8", file), IniWriteError);
     EXPECT_THROW(WriteINIValue("Wave", "Co=unt", "8", file), IniWriteError);
+}
+
+// A write that the system cuts short (a file size limit stands in for a full disk) leaves the
+// profile as it was and nothing beside it.
+TEST(IniFile, AWriteCutShortLeavesTheOldProfileWhole) {
+    TempFolder folder;
+    const std::string file = folder.Path("profile.ini");
+    const std::string old = "[Wave]\r\nAmp=3\r\n;" + std::string(4000, '~') + "\r\n";
+    TempFolder::Write(file, old);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool refused = false;
+    try {
+        WriteINIValue("Wave", "Amp", "4", file);
+    } catch (const IniWriteError&) {
+        refused = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(TempFolder::Read(file), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
+    WriteINIValue("Wave", "Amp", "4", file);
+    EXPECT_EQ(ReadINIValue("Wave", "Amp", "", file), "4");
 }
 
 TEST(IniFile, UnicodeFilesAndNamesWork) {

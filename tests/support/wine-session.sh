@@ -40,11 +40,14 @@ wine_session_start() {
   else
     /usr/lib/wine/wine64 explorer.exe "/desktop=Default,$desktop" </dev/null >/dev/null 2>&1 &
   fi
-  local waited
-  for waited in $(seq 100); do
-    xwininfo -root -children 2>/dev/null | grep -q 'Wine desktop' && break
+  # A fresh machine's first desktop can take a while; tests started before it fail at their
+  # first window.
+  local waited desktop_up=
+  for waited in $(seq 300); do
+    if xwininfo -root -children 2>/dev/null | grep -q 'Wine desktop'; then desktop_up=1; break; fi
     sleep 0.1
   done
+  [ -n "$desktop_up" ] || echo "wine-session: the Wine desktop did not appear within 30 s" >&2
   export LURVANE_WINE_SESSION=1 LURVANE_XVFB_PID LURVANE_WINE_TMP
 }
 

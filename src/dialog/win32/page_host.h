@@ -16,6 +16,8 @@ inline constexpr UINT_PTR kSoundTimer = 2;
 // Posted to the frame window by the player's thread with a measurement's number and the
 // length it found.
 inline constexpr UINT kSoundMeasured = WM_APP + 1;
+// Posted to the frame window by the tag's reading thread with the reading's number.
+inline constexpr UINT kSoundTagRead = WM_APP + 2;
 
 class PageHost {
 public:

@@ -114,6 +114,9 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kSoundMeasured:
         soundPage_.OnSoundMeasured(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam));
         return TRUE;
+    case kSoundTagRead:
+        soundPage_.OnSoundTagRead(static_cast<uint32_t>(wParam));
+        return TRUE;
     case WM_CLOSE:
         OnCancel();
         return TRUE;

@@ -16,7 +16,7 @@ constexpr UINT kSoundTimerInterval = 200;
 }  // namespace
 
 SoundPage::SoundPage(PageHost& host, SettingsModel& model, const ProgramContext& context, MusicLinks music)
-    : host_(host), model_(model), context_(context), music_(std::move(music)) {}
+    : host_(host), model_(model), context_(context), music_(std::move(music)), tagReading_(music_.ReadTag) {}
 
 bool SoundPage::OnCommand(int id, int code) {
     switch (id) {
@@ -79,14 +79,20 @@ void SoundPage::DisplayMP3Info() {
     lastDisplayedSoundFile_ = file;
     const uint32_t measurement = ++soundMeasurement_;  // an earlier file's length is no longer wanted
     if (TrimBlanks(file).empty()) {
+        tagReading_.Stop();
         SetText(info, "");
         return;
     }
     soundIsMp3_ = IsMp3Name(file);
     soundTag_.reset();
-    if (soundIsMp3_ && music_.ReadTag) soundTag_ = music_.ReadTag(file);
     // Until the device has measured the file, the box shows the length of one it cannot open.
-    OnSoundMeasured(measurement, 0);
+    soundLength_ = 0;
+    tagPending_ = soundIsMp3_ && tagReading_;
+    if (tagPending_) {
+        SetText(info, "");
+        tagReading_.Start(file, host_.Window(), kSoundTagRead, measurement);
+    }
+    ShowSoundInfo();
     if (music_.Player == nullptr) return;
     // The device has one alias: a preview still holding it would make the open fail.
     StopSoundPreview();
@@ -97,8 +103,21 @@ void SoundPage::DisplayMP3Info() {
 
 void SoundPage::OnSoundMeasured(uint32_t measurement, int32_t length) {
     if (measurement != soundMeasurement_) return;
+    soundLength_ = length;
+    ShowSoundInfo();
+}
+
+void SoundPage::OnSoundTagRead(uint32_t reading) {
+    if (reading != soundMeasurement_) return;
+    soundTag_ = tagReading_.Take(reading);
+    tagPending_ = false;
+    ShowSoundInfo();
+}
+
+void SoundPage::ShowSoundInfo() {
+    if (tagPending_) return;
     SetText(host_.Control(IDC_LABELMP3),
-            SoundInfoText(context_.Texts, length, soundIsMp3_, soundTag_, UserDecimalSeparator()));
+            SoundInfoText(context_.Texts, soundLength_, soundIsMp3_, soundTag_, UserDecimalSeparator()));
 }
 
 void SoundPage::OnPlay() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialog/sound_page_rules.h"
+#include "dialog/win32/background_tag_reading.h"
 #include "dialog/win32/page_host.h"
 #include "program/win32/background_music.h"
 #include "program/win32/program_context.h"
@@ -21,7 +22,7 @@ namespace lurvane::win32 {
 // the media folder beside this one. Without a player the page shows no length and plays nothing.
 struct MusicLinks {
     BackgroundMusic* Player = nullptr;
-    std::function<std::optional<SongTag>(const std::string& file)> ReadTag;
+    TagReader ReadTag;
 };
 
 class SoundPage {
@@ -37,6 +38,7 @@ public:
     // player has measured it.
     void DisplayMP3Info();
     void OnSoundMeasured(uint32_t measurement, int32_t length);
+    void OnSoundTagRead(uint32_t reading);
     void ShowPlayCaption();
     // One tick of the timer that follows a playing preview.
     void OnSoundTimer();
@@ -46,6 +48,7 @@ private:
     void ChooseSoundFile();
     void OnPlay();
     void ShowSoundProgress(int32_t length, int32_t position);
+    void ShowSoundInfo();
 
     PageHost& host_;
     SettingsModel& model_;
@@ -55,10 +58,14 @@ private:
     // change rewrites.
     bool previewingSound_ = false;
     std::string lastDisplayedSoundFile_;
-    // Only the latest measurement counts; the rest of the information waits here for it.
+    // Only the latest file's measurement and tag count; the information is gathered here. An
+    // MP3's information shows once its tag is read, its length when the device has measured it.
     uint32_t soundMeasurement_ = 0;
     bool soundIsMp3_ = false;
+    bool tagPending_ = false;
     std::optional<SongTag> soundTag_;
+    int32_t soundLength_ = 0;
+    BackgroundTagReading tagReading_;
 };
 
 }  // namespace lurvane::win32

@@ -19,7 +19,7 @@ struct Reply {
     std::string Text;
 };
 
-enum class Kind { Play, Open, Measure, Stop, Query, Quit };
+enum class Kind { Play, Measure, Stop, Query, Quit };
 
 struct Request {
     Kind What = Kind::Quit;
@@ -50,11 +50,11 @@ struct MusicPlayer::Shared {
         Queue.push_back(std::move(request));
         SetEvent(Wake.get());
     }
-    // A play, open or measurement that has not begun need not begin once a stop or the end is
+    // A play or a measurement that has not begun need not begin once a stop or the end is
     // asked for.
     void DropPendingStarts() {
         std::erase_if(Queue, [](const Request& r) {
-            return r.What == Kind::Play || r.What == Kind::Open || r.What == Kind::Measure;
+            return r.What == Kind::Play || r.What == Kind::Measure;
         });
     }
 };
@@ -104,9 +104,6 @@ DWORD WINAPI MusicPlayer::Work(void* parameter) {
                 if (shared.Generation == request.Generation) shared.Playing = false;
             }
             break;
-        case Kind::Open:
-            shared.Player.OpenBackgroundSound(request.Text);
-            break;
         case Kind::Measure: {
             shared.Player.OpenBackgroundSound(request.Text);
             const int32_t length = shared.Player.GetSoundLength();
@@ -135,11 +132,6 @@ void MusicPlayer::PlayBackgroundSound(const std::string& file, bool repeat) {
     const std::lock_guard lock(shared_->Lock);
     shared_->Playing = true;
     shared_->Push({Kind::Play, file, repeat, ++shared_->Generation, nullptr, nullptr});
-}
-
-void MusicPlayer::OpenBackgroundSound(const std::string& file) {
-    const std::lock_guard lock(shared_->Lock);
-    shared_->Push({Kind::Open, file, false, 0, nullptr, nullptr});
 }
 
 void MusicPlayer::MeasureSoundLength(const std::string& file, std::function<void(int32_t)> done) {

@@ -1,6 +1,6 @@
 // The program's one background music player. A thread of its own owns the multimedia device,
 // because a decoder can keep the device busy for minutes inside an open or a play, and no
-// window may wait for a file. The windows' requests go into a queue in order: play, open and
+// window may wait for a file. The windows' requests go into a queue in order: play, measure and
 // stop return at once, a status query waits a short while for its answer and otherwise gets none.
 #pragma once
 
@@ -29,7 +29,6 @@ public:
     ~MusicPlayer() override;
 
     void PlayBackgroundSound(const std::string& file, bool repeat) override;
-    void OpenBackgroundSound(const std::string& file) override;
     void StopBackgroundSound() override;
     void MeasureSoundLength(const std::string& file, std::function<void(int32_t)> done) override;
     bool IsBackgroundSoundPlaying() const override;
@@ -38,7 +37,7 @@ public:
     int32_t GetSoundLength() override;
     std::optional<std::string> GetSoundMode() override;
 
-    // Ends the thread once it has done what was asked before, dropping plays, opens and
+    // Ends the thread once it has done what was asked before, dropping plays and
     // measurements that have not begun. False when the thread has not ended within `bound` milliseconds: it is
     // stuck inside the device, keeps only what it shares with nobody, and the caller should
     // end the process rather than wait for it.

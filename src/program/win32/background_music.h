@@ -22,8 +22,6 @@ public:
     // Asks for `file` to be played from the start; `repeat` loops it until stopped. Returns at
     // once: a file the device refuses shows later, as a mode other than "playing".
     virtual void PlayBackgroundSound(const std::string& file, bool repeat) = 0;
-    // Opens the file without playing it, for the status queries.
-    virtual void OpenBackgroundSound(const std::string& file) = 0;
     // Stops and closes the device; harmless when nothing is open.
     virtual void StopBackgroundSound() = 0;
     // Opens `file`, reads its length in milliseconds (0 when it cannot be opened), stops and

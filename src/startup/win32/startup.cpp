@@ -68,9 +68,9 @@ int StartFullScreenSaver(const ProgramContext& context, const MonitorList& monit
 namespace {
 
 // The sound page's view of a music file's tag; nothing when the file has none.
-std::optional<SongTag> ReadSongTag(const std::string& file) {
+std::optional<SongTag> ReadSongTag(const std::string& file, std::stop_token stop) {
     ID3v2TagInfo info;
-    if (!ReadID3v2Tag(file, info)) return std::nullopt;
+    if (!ReadID3v2Tag(file, info, std::move(stop))) return std::nullopt;
     return SongTag{info.Title, info.Artist, info.Album, info.Year};
 }
 

@@ -26,7 +26,6 @@ public:
         Calls.push_back("play " + file + (repeat ? " repeat" : ""));
         Playing = true;
     }
-    void OpenBackgroundSound(const std::string& file) override { Calls.push_back("open " + file); }
     void StopBackgroundSound() override {
         Calls.push_back("stop");
         Playing = false;
