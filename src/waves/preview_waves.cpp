@@ -1,6 +1,7 @@
 #include "waves/preview_waves.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 
@@ -46,6 +47,18 @@ void PreviewWaves::SetPath(const PathMarkers& atZoomOne, double twipsPerPixel) {
     pending_ = twipsPerPixel != twipsPerPixel_ || atZoomOne.Positions() != markers_.Positions();
 }
 
+void PreviewWaves::SetRows(int top, int bottom) {
+    wantedTop_ = top;
+    wantedBottom_ = bottom;
+}
+
+std::pair<int, int> PreviewWaves::Band() const {
+    // A row shows a source row at most the amplitude away, and only from inside the wave area.
+    const int64_t margin = std::abs(int64_t{engine_.WaveAmp}) + 1;
+    return {static_cast<int>(std::clamp<int64_t>(wantedTop_ - margin, 0, picture_.Height)),
+            static_cast<int>(std::clamp<int64_t>(wantedBottom_ + margin, 0, picture_.Height))};
+}
+
 void PreviewWaves::SetShape(const WaveShape& shape) {
     engine_.WaveFreq = shape.Freq;
     engine_.WaveDirection = shape.Direction;
@@ -73,12 +86,19 @@ void PreviewWaves::Place() {
     engine_.FactorY = placed.FactorY;
     engine_.OffsetX = placed.OffsetX;
     engine_.OffsetY = placed.OffsetY;
-    engine_.PathPoints = std::move(placed.Points);
+    points_ = std::move(placed.Points);
+    area_ = placed.Bounds;
+    // The band plays the whole screen: the path moves up with it, as an offset would move it.
+    const auto [top, bottom] = Band();
+    bandTop_ = top;
+    band_ = picture_.Empty() ? SurfaceView{} : SurfaceView{picture_.Row(top), picture_.Width, bottom - top};
+    engine_.PathPoints = points_;
+    for (PathPoint& point : engine_.PathPoints) point.Y -= top;
     engine_.RelativePathPoints = std::move(placed.Relative);
-    engine_.BoundMinX = placed.Bounds.MinX;
-    engine_.BoundMinY = placed.Bounds.MinY;
-    engine_.BoundMaxX = placed.Bounds.MaxX;
-    engine_.BoundMaxY = placed.Bounds.MaxY;
+    engine_.BoundMinX = area_.MinX;
+    engine_.BoundMinY = static_cast<int16_t>(area_.MinY - top);
+    engine_.BoundMaxX = area_.MaxX;
+    engine_.BoundMaxY = static_cast<int16_t>(area_.MaxY - top);
     TakeWaveBuffer();
     renderer_.Rebuild();
 }
@@ -86,10 +106,10 @@ void PreviewWaves::Place() {
 // As a saver start fills its wave buffer: the clean pixels of the area's part on the screen.
 void PreviewWaves::TakeWaveBuffer() {
     const BoundingBox area = engine_.Bounds();
-    part_ = picture_.Empty() ? AreaPart{} : OnScreenPart(area, picture_.Width, picture_.Height);
+    part_ = band_.Empty() ? AreaPart{} : OnScreenPart(area, band_.Width, band_.Height);
     waveBuffer_.Resize(part_.Width(), part_.Height());
     if (!part_.Empty())
-        CopyRect(picture_, area.MinX + part_.Left, area.MinY + part_.Top, waveBuffer_.View(), 0, 0, part_.Width(),
+        CopyRect(band_, area.MinX + part_.Left, area.MinY + part_.Top, waveBuffer_.View(), 0, 0, part_.Width(),
                  part_.Height());
 }
 
@@ -97,7 +117,7 @@ std::span<const BoundingBox> PreviewWaves::Frame() {
     dirty_.clear();
     if (picture_.Empty()) return {};
     BoundingBox restored;
-    if (pending_) {
+    if (pending_ || Band() != std::pair{bandTop_, bandTop_ + band_.Height}) {
         restored = Restored();
         markers_ = wanted_;
         twipsPerPixel_ = wantedTwipsPerPixel_;
@@ -107,6 +127,10 @@ std::span<const BoundingBox> PreviewWaves::Frame() {
     bool preview = false;
     bool startedManually = false;
     renderer_.RenderFrame(preview, startedManually, *this);
+    for (BoundingBox& box : dirty_) {
+        box.MinY = static_cast<int16_t>(box.MinY + bandTop_);
+        box.MaxY = static_cast<int16_t>(box.MaxY + bandTop_);
+    }
     if (restored.Width() > 0) dirty_.push_back(restored);
     ++frames_;
     drawn_ = drawn_ || !dirty_.empty();
@@ -120,9 +144,9 @@ BoundingBox PreviewWaves::Restored() {
     if (drawn_ && !part_.Empty()) {
         const BoundingBox area = engine_.Bounds();
         const int left = area.MinX + part_.Left, top = area.MinY + part_.Top;
-        CopyRect(waveBuffer_.View(), 0, 0, picture_, left, top, part_.Width(), part_.Height());
-        box = {static_cast<int16_t>(left), static_cast<int16_t>(top), static_cast<int16_t>(left + part_.Width()),
-               static_cast<int16_t>(top + part_.Height())};
+        CopyRect(waveBuffer_.View(), 0, 0, band_, left, top, part_.Width(), part_.Height());
+        box = {static_cast<int16_t>(left), static_cast<int16_t>(top + bandTop_),
+               static_cast<int16_t>(left + part_.Width()), static_cast<int16_t>(top + bandTop_ + part_.Height())};
     }
     drawn_ = false;
     renderer_.RedrawAll();

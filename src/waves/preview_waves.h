@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "imaging/surface.h"
@@ -40,6 +41,10 @@ public:
     void SetPath(const PathMarkers& atZoomOne, double twipsPerPixel);
     // A path is waiting for the next frame.
     bool PathPending() const { return pending_; }
+    // Only picture rows `top` to `bottom` - 1 must show the saver's frame, those the preview
+    // shows when zoomed: the frames then work on them and on as many rows around them as a
+    // wave can shift, and leave the rest clean. All rows until told otherwise.
+    void SetRows(int top, int bottom);
     // The wave settings from the next frame on.
     void SetShape(const WaveShape& shape);
 
@@ -52,21 +57,24 @@ public:
     // The wave area in picture pixels (empty when the path has no area on the picture), and the
     // path in picture pixels as the saver places it (empty when it has no place); both for the
     // path the frames wave.
-    BoundingBox Area() const { return engine_.Bounds(); }
-    std::span<const PathPoint> Path() const { return engine_.PathPoints; }
+    BoundingBox Area() const { return area_; }
+    std::span<const PathPoint> Path() const { return points_; }
     WaveStep& Step() { return renderer_.Step(); }
 
 private:
     double Now() override;
     bool HasParent() override { return true; }
     void SetFpsLabel(bool, const std::string&) override {}
-    SurfaceView Visible() override { return picture_; }
+    // The rows the frames work on, as the saver's screen.
+    SurfaceView Visible() override { return band_; }
     SurfaceView WaveBuffer() override { return waveBuffer_.View(); }
     void DrawNotice(const std::string&) override {}
     BoundingBox EraseNoticeStrip() override { return {}; }
     void Present(std::span<const BoundingBox> dirty) override { dirty_.assign(dirty.begin(), dirty.end()); }
 
     void Place();
+    // Rows of the picture the frames work on for the rows wanted and the amplitude.
+    std::pair<int, int> Band() const;
     void TakeWaveBuffer();
     // The picture rows Restore() put back, or an empty box.
     BoundingBox Restored();
@@ -79,6 +87,11 @@ private:
     PathMarkers wanted_;  // the path the next frame waves
     double wantedTwipsPerPixel_ = 0;
     bool pending_ = false;
+    int wantedTop_ = 0, wantedBottom_ = INT32_MAX;
+    SurfaceView band_;  // picture rows bandTop_ on, with the path moved up by as many
+    int bandTop_ = 0;
+    BoundingBox area_;                // the wave area in picture rows
+    std::vector<PathPoint> points_;   // the path in picture rows
     AreaPart part_;           // the part of the wave area on the picture
     PixelBuffer waveBuffer_;  // the clean picture of that part
     bool drawn_ = false;      // a frame drew into the picture since it was clean

@@ -116,6 +116,7 @@ void PicturePreview::Compose() {
         PathMarkers atZoomOne = markers_;
         if (placement_.Zoom != 1) atZoomOne.ScalePathPoints(1 / placement_.Zoom, 1 / placement_.Zoom);
         waves_.SetPath(atZoomOne, TwipsPerPixel());
+        waves_.SetRows(-top, surface.Height() - top);  // what the viewport shows of the picture
         GdiFlush();  // the waves wrote into the picture's pixels behind GDI's back
         BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), scaled_.Dc(), -left, -top, SRCCOPY);
         DrawPath(false);
