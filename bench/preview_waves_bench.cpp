@@ -1,7 +1,8 @@
 // The core of one frame of the settings dialog's live waves: the preview picture of a 200 %
 // display (7.5 twips a pixel) at zoom 1 and zoom 4, a 20-point path over most of it, the default
-// wave settings. "Frame" is a frame of a path that stays; "Reshaped" one that takes up a path a
-// drag just moved. Without the blit to the window, which preview_drag_bench times under Wine.
+// wave settings, the view scrolled to the picture's middle. "Frame" is a frame of a path that
+// stays; "Reshaped" one that takes up a path a drag just moved. Without the blit to the window,
+// which preview_drag_bench times under Wine.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -27,6 +28,9 @@ struct PreviewScene {
             else path.AddPathPoint(x, y);
         }
         waves.SetPicture(picture.View());
+        // The viewport shows 498 rows at every zoom; zoomed, it is scrolled to the middle.
+        const int shown = static_cast<int>(std::nearbyint(kPreviewHeightTwips / kTwipsPerPixel));
+        waves.SetRows((picture.Height() - shown) / 2, (picture.Height() + shown) / 2);
         waves.SetShape({30, 0, 6, 2, 1});
         waves.SetPath(path, kTwipsPerPixel);
         waves.Frame();
