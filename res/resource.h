@@ -66,6 +66,7 @@
 #define IDC_PICTURE7 1142
 #define IDC_PICADJUST 1143
 #define IDC_PICPREVIEW 1144
+#define IDC_CHKSHOWWAVES 1145
 
 // Page 2: additional settings.
 #define IDC_FRAME7 1200

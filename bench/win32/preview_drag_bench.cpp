@@ -1,7 +1,7 @@
 // The path editor under a drag: the settings dialog over a 4000 x 3000 picture with a 20-point
 // path, one marker dragged in a circle by mouse messages, each move timed until the dialog has
 // nothing left to paint; at zoom 1 and at zoom 4, and the picture's redraw for a zoom step and
-// a scroll step. Prints figures, checks nothing. The DPI is the prefix's: set LogPixels to 192
+// a scroll step; and one frame of the live waves on the preview, at zoom 1 and at zoom 4. Prints figures, checks nothing. The DPI is the prefix's: set LogPixels to 192
 // under HKCU\Control Panel\Desktop before it runs to measure 200 % scaling.
 #include <windows.h>
 
@@ -63,6 +63,19 @@ std::vector<double> DragInACircle(HWND marker, int radius) {
     return times;
 }
 
+// One tick of the preview's timer (plot and live waves) until the dialog has nothing left to paint.
+std::vector<double> PreviewFrames(lurvane::win32::SettingsDialog& dialog) {
+    std::vector<double> times;
+    for (int i = 0; i < 200; ++i) {
+        const auto start = Clock::now();
+        dialog.OnPreviewTimer();
+        UpdateWindow(dialog.Window());
+        times.push_back(MillisecondsSince(start));
+        PumpMessages();
+    }
+    return times;
+}
+
 }  // namespace
 
 int main() {
@@ -90,6 +103,7 @@ int main() {
 
     HWND marker = dialog.Control(IDC_CMDPATH + 5);
     Report("drag a marker, zoom 1", DragInACircle(marker, 40));
+    Report("one preview frame, zoom 1", PreviewFrames(dialog));
 
     HWND zoomIn = dialog.Control(IDC_CMDBTNZOOMUP);
     std::vector<double> zooms;
@@ -112,5 +126,6 @@ int main() {
     Report("scroll one step, zoom 4", scrolls);
     // The last scroll step shows the right edge, where marker 0 of the ellipse lies.
     Report("drag a marker, zoom 4", DragInACircle(dialog.Control(IDC_CMDPATH + 0), 40));
+    Report("one preview frame, zoom 4", PreviewFrames(dialog));
     return 0;
 }

@@ -1,5 +1,5 @@
 // The interface languages and their numbered texts. Every text the user reads has a number
-// from 1 to 141; the table keeps text n of language L under 1000 x L + n.
+// from 1 to 142; the table keeps text n of language L under 1000 x L + n.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,7 @@ inline constexpr int32_t kEnglish = 2;
 inline constexpr int32_t kItalian = 3;
 
 inline constexpr int32_t kFirstLanguageText = 1;
-inline constexpr int32_t kLastLanguageText = 141;
+inline constexpr int32_t kLastLanguageText = 142;
 
 // The texts in the program's current language. One instance lives in the program's context;
 // the dialog's language menu and the stored setting change it.
@@ -32,7 +32,7 @@ public:
     int32_t GetLanguage() const { return current_; }
 
     // Text `number` of the current language; the empty text when the table has no such entry.
-    // Numbers outside 1..141 are always empty, so they can never reach into another language.
+    // Numbers outside 1..142 are always empty, so they can never reach into another language.
     std::string GetLangString(int32_t number) const;
     std::string GetLangString(TextId id) const { return GetLangString(static_cast<int32_t>(id)); }
 

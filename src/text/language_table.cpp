@@ -154,6 +154,7 @@ constexpr LanguageTableEntry kTable[] = {
     {1139, "Album:"},
     {1140, "Jahr:"},
     {1141, "kein ID3v2 Tag"},
+    {1142, "Wellen zeigen"},
 
     // English
     {2001, " Background picture: "},
@@ -298,6 +299,7 @@ constexpr LanguageTableEntry kTable[] = {
     {2139, "Album:"},
     {2140, "Year:"},
     {2141, "no ID3v2 Tag"},
+    {2142, "Show waves"},
 
     // Italian (the translator left some buttons, labels and the sound page in English)
     {3001, " Immagine di sfondo: "},
@@ -423,6 +425,7 @@ constexpr LanguageTableEntry kTable[] = {
     {3139, "Album:"},
     {3140, "Year:"},
     {3141, "no ID3v2 Tag"},
+    {3142, "Mostra onde"},
 };
 
 }  // namespace

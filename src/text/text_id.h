@@ -9,6 +9,7 @@ enum class TextId : int32_t {
     // Captions of the settings dialog.
     BackgroundPictureFrame = 1,
     HidePathPoints = 2,
+    ShowWaves = 142,
     RemovePoint = 3,
     WaveAmplitude = 6,
     WaveCount = 7,

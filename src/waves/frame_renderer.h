@@ -89,6 +89,9 @@ public:
     // for whatever replaced the visible surface's pixels or the screen's, such as a display that
     // comes back on.
     void RedrawAll();
+    // The next frame starts the run afresh, as a first frame: for a path the engine now holds
+    // in place of the one the mask was built for. The wave phase goes on.
+    void Rebuild() { started_ = false; }
     // Changed rows with at most this many unchanged rows between them are presented as one band.
     void SetBandGap(int rows) { bandGap_ = std::max(rows, 0); }
 

@@ -19,14 +19,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct Geometry {
-    float FactorX = 0, FactorY = 0;
-    int16_t OffsetX = 0, OffsetY = 0;
-    std::vector<PathPoint> Points;
-    std::vector<PathPoint> Relative;
-    BoundingBox Bounds;
-};
-
 struct DisplaySize {
     int16_t Width = 0;
     int16_t Height = 0;
@@ -66,9 +58,12 @@ int32_t PlusOffset(float value, int16_t offset) {
     return RoundToInt32(static_cast<double>(RoundToInt32(static_cast<double>(value))) + offset);
 }
 
+}  // namespace
+
 // Everything after the display size is known: factors, offsets and the three forms of the path.
-Geometry Place(DisplaySize size, const PathMarkers& markers, const SnapshotEnvironment& env) {
-    Geometry g;
+PathPlacement PlacePath(int16_t width, int16_t height, const PathMarkers& markers, const SnapshotEnvironment& env) {
+    const DisplaySize size{width, height};
+    PathPlacement g;
     g.FactorX = static_cast<float>(size.Width * env.TwipsPerPixelX / kPreviewWidthTwips);
     g.OffsetX = RoundToInt16((env.ScreenWidth - size.Width) / 2);
     g.FactorY = static_cast<float>(size.Height * env.TwipsPerPixelY / kPreviewHeightTwips);
@@ -96,6 +91,12 @@ Geometry Place(DisplaySize size, const PathMarkers& markers, const SnapshotEnvir
         g.Relative.push_back({PlusOffset(cx - minX, g.OffsetX), PlusOffset(cy - minY, g.OffsetY)});
     env.Tracer.TraceQuietly("got global original path points");
     return g;
+}
+
+namespace {
+
+PathPlacement Place(DisplaySize size, const PathMarkers& markers, const SnapshotEnvironment& env) {
+    return PlacePath(size.Width, size.Height, markers, env);
 }
 
 // A picture path, a random choice or a profile that fails must not end the saver's start:
@@ -146,7 +147,7 @@ SnapshotResult Snapshot(SettingsModel& model, const SnapshotEnvironment& env, En
 
     // The desktop snapshot (no picture) and a stretched picture both cover the whole screen.
     const PathMarkers markers = model.PathAtZoomOne();
-    Geometry geometry;
+    PathPlacement geometry;
     try {
         bool proportional = !engine.MaximizeBackground && !engine.BackgroundImage.empty();
         geometry = Place(proportional ? Proportional(engine, env) : WholeScreen(env), markers, env);
@@ -158,7 +159,7 @@ SnapshotResult Snapshot(SettingsModel& model, const SnapshotEnvironment& env, En
             // Only a path far outside the preview or a screen beyond 16 bits gets here. One
             // point gives an empty wave area, so the run shows the still picture.
             result.PathDropped = true;
-            geometry = Geometry{};
+            geometry = PathPlacement{};
             geometry.Points = {PathPoint{}};
             geometry.Relative = {PathPoint{}};
         }

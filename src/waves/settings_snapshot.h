@@ -8,7 +8,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "settings/path_markers.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 #include "util/trace.h"
@@ -45,6 +47,19 @@ struct SnapshotResult {
     bool WholeScreen = false;       // the geometry fell back to the whole screen
     bool PathDropped = false;       // even the whole screen gave no usable path: one point at 0,0
 };
+
+// Where the path lies on the environment's screen when the picture is displayed there at
+// `width` x `height` pixels, centred: the scale from the preview, the offsets, the path in screen
+// pixels, its bounding box and the path relative to that box. Fails with RangeError when a
+// value leaves 16 bits.
+struct PathPlacement {
+    float FactorX = 0, FactorY = 0;
+    int16_t OffsetX = 0, OffsetY = 0;
+    std::vector<PathPoint> Points;
+    std::vector<PathPoint> Relative;
+    BoundingBox Bounds;
+};
+PathPlacement PlacePath(int16_t width, int16_t height, const PathMarkers& atZoomOne, const SnapshotEnvironment& env);
 
 // Fills `engine` from `model` (taken by value: the random profile changes only this copy).
 // The engine's current BackgroundImage is the random choice's starting point, as a restart

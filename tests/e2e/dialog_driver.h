@@ -65,6 +65,65 @@ inline std::wstring WholeTextOf(HWND window) {
     return text.c_str();
 }
 
+inline void Settle() {
+    Sleep(100);
+    PumpMessages();
+}
+
+// Waits up to five seconds for what the saver is to show; true when it came.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+    for (ULONGLONG end = GetTickCount64() + 5000; GetTickCount64() < end; Sleep(30))
+        if (condition()) return true;
+    return condition();
+}
+
+inline RECT PlaceOf(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    return place;
+}
+
+// Puts the pointer at `at` and waits until the system has it there.
+inline void PointAt(POINT at) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        MoveMouseTo(at.x, at.y);
+        Settle();
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == at.x && now.y == at.y) return;
+    }
+}
+
+inline POINT ScreenCentre(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    return {place.left + (place.right - place.left) / 2, place.top + (place.bottom - place.top) / 2};
+}
+
+inline POINT ViewportOrigin(HWND preview) {
+    POINT origin{0, 0};
+    ClientToScreen(preview, &origin);
+    return origin;
+}
+
+// Presses the left button at `from`, moves the pointer by (dx, dy) in a few steps and lets go.
+inline void Drag(POINT from, int dx, int dy) {
+    PointAt(from);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    Settle();
+    for (int step = 1; step <= 4; ++step) PointAt(POINT{from.x + dx * step / 4, from.y + dy * step / 4});
+    SendMouseButton(MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
+inline void ClickAt(POINT at, bool right) {
+    PointAt(at);
+    SendMouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    Settle();
+}
+
 // The stored value as its raw REG_SZ data, or nothing when it is missing.
 inline std::optional<std::wstring> StoredData(const wchar_t* name) {
     HKEY key = nullptr;

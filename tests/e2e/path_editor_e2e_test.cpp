@@ -18,65 +18,6 @@ constexpr double kTwipsPerPixel = 15;  // 96 DPI
 constexpr double kHalfMarker = 97.5;
 constexpr double kPreviewWidth = 4995, kPreviewHeight = 3735;
 
-void Settle() {
-    Sleep(100);
-    PumpMessages();
-}
-
-// Waits up to five seconds for what the saver is to show; true when it came.
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-    for (ULONGLONG end = GetTickCount64() + 5000; GetTickCount64() < end; Sleep(30))
-        if (condition()) return true;
-    return condition();
-}
-
-RECT PlaceOf(HWND window) {
-    RECT place{};
-    GetWindowRect(window, &place);
-    return place;
-}
-
-// Puts the pointer at `at` and waits until the system has it there.
-void PointAt(POINT at) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        MoveMouseTo(at.x, at.y);
-        Settle();
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == at.x && now.y == at.y) return;
-    }
-}
-
-POINT ScreenCentre(HWND window) {
-    RECT place{};
-    GetWindowRect(window, &place);
-    return {place.left + (place.right - place.left) / 2, place.top + (place.bottom - place.top) / 2};
-}
-
-POINT ViewportOrigin(HWND preview) {
-    POINT origin{0, 0};
-    ClientToScreen(preview, &origin);
-    return origin;
-}
-
-// Presses the left button at `from`, moves the pointer by (dx, dy) in a few steps and lets go.
-void Drag(POINT from, int dx, int dy) {
-    PointAt(from);
-    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-    Settle();
-    for (int step = 1; step <= 4; ++step) PointAt(POINT{from.x + dx * step / 4, from.y + dy * step / 4});
-    SendMouseButton(MOUSEEVENTF_LEFTUP);
-    Settle();
-}
-
-void ClickAt(POINT at, bool right) {
-    PointAt(at);
-    SendMouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    SendMouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-    Settle();
-}
-
 // A visible top-level window of the process with the class and, when given, the title.
 HWND WindowOf(DWORD processId, const wchar_t* className, const wchar_t* title, HWND except = nullptr) {
     for (ULONGLONG end = GetTickCount64() + 5000; GetTickCount64() < end; Sleep(50)) {

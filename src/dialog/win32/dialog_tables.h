@@ -102,6 +102,7 @@ inline constexpr Caption kCaptions[] = {
     {IDC_LABEL22, TextId::Seconds},
     {IDC_LABEL23, TextId::SoundFile},
     {IDC_CHKHIDEPATHPOINTS, TextId::HidePathPoints},
+    {IDC_CHKSHOWWAVES, TextId::ShowWaves},
     {IDC_CHKSHOWFPS, TextId::ShowFramerate},
     {IDC_CHKRANDOMIZEBACKGROUND, TextId::RandomizeBackground},
     {IDC_OPTMAXI, TextId::Maximized},

@@ -59,6 +59,7 @@ bool PathPage::Create(HWND page) {
         SetScrollInfo(GetDlgItem(page, id), SB_CTL, &range, FALSE);
     }
     tools_.Attach(page);
+    CheckDlgButton(page, IDC_CHKSHOWWAVES, BST_CHECKED);  // not stored: every dialog starts with them
     return true;
 }
 
@@ -92,7 +93,11 @@ void PathPage::Layout(UINT dpi) {
     AlignSliderLabels();
 }
 
-bool PathPage::OnCommand(int id, int code) { return tools_.OnCommand(id, code); }
+bool PathPage::OnCommand(int id, int code) {
+    if (id != IDC_CHKSHOWWAVES) return tools_.OnCommand(id, code);
+    if (code == BN_CLICKED) preview_.ShowWaves(IsDlgButtonChecked(page_, IDC_CHKSHOWWAVES) == BST_CHECKED);
+    return true;
+}
 
 void PathPage::ApplyLanguage() {
     preview_.SetLanguage(context_.Texts.GetLanguage());
@@ -138,7 +143,14 @@ void PathPage::Render(bool quiet) {
 
 void PathPage::SetPreviewInterval() {
     previewInterval_ = lurvane::PreviewInterval(model_.Number(SettingId::Framerate));
-    SetTimer(host_.Window(), kPreviewTimer, previewInterval_, nullptr);
+    if (previewRunning_) SetTimer(host_.Window(), kPreviewTimer, previewInterval_, nullptr);
+}
+
+void PathPage::RunPreview(bool run) {
+    if (run == previewRunning_) return;
+    previewRunning_ = run;
+    if (run) SetTimer(host_.Window(), kPreviewTimer, previewInterval_, nullptr);
+    else KillTimer(host_.Window(), kPreviewTimer);
 }
 
 void PathPage::OnPreviewTimer() {
@@ -153,6 +165,7 @@ void PathPage::OnPreviewTimer() {
     params.AscPercent = model_.Number(SettingId::WaveAsc);
     params.Direction = model_.Number(SettingId::WaveDirection);
     plot_.Show(params);
+    preview_.AnimateWaves(WaveShape{params.Freq, params.Direction, params.Count, params.Amp, params.AscPercent});
 }
 
 bool PathPage::OnScroll(HWND bar, int code) {

@@ -42,8 +42,10 @@ public:
     void ShowSmoothing();
     void Render(bool quiet);
 
-    // The live plot's pace follows the frame rate.
+    // The live plot's and the live waves' pace follows the frame rate.
     void SetPreviewInterval();
+    // Runs the plot and the waves, or lets them rest with no timer at all.
+    void RunPreview(bool run);
     void OnPreviewTimer();
     int16_t PreviewPhase() const { return previewPhase_; }
     UINT PreviewInterval() const { return previewInterval_; }
@@ -61,6 +63,7 @@ private:
     SmoothingAdjuster adjuster_;
     int16_t previewPhase_ = 0;
     UINT previewInterval_ = 0;
+    bool previewRunning_ = false;
 };
 
 }  // namespace lurvane::win32

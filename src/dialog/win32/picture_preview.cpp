@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "dialog/path_editor_names.h"
 #include "imaging/win32/picture_file.h"
@@ -102,56 +104,95 @@ void PicturePreview::Redraw() { Compose(); }
 void PicturePreview::Compose() {
     DibSurface& surface = Surface();
     if (surface.Empty()) return;
-    const LayerKey key{wantedPath_,          surface.Width(), surface.Height(), placement_.Zoom,
-                       ToPixels(placement_.Left), ToPixels(placement_.Top)};
+    const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
+    const LayerKey key{wantedPath_, surface.Width(), surface.Height(), placement_.Zoom, left, top};
     if (key != layerKey_) {
         if (layer_.Width() != surface.Width() || layer_.Height() != surface.Height())
             layer_.Resize(surface.Width(), surface.Height());
         DrawPicture(layer_);
         layerKey_ = key;
     }
-    // The picture comes first, every time, so that no old polygon stays behind.
-    BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), layer_.Dc(), 0, 0, SRCCOPY);
-    DrawPath();
+    if (LiveWaves()) {
+        PathMarkers atZoomOne = markers_;
+        if (placement_.Zoom != 1) atZoomOne.ScalePathPoints(1 / placement_.Zoom, 1 / placement_.Zoom);
+        waves_.SetPath(atZoomOne, TwipsPerPixel());
+        waves_.SetRows(-top, surface.Height() - top);  // what the viewport shows of the picture
+        GdiFlush();  // the waves wrote into the picture's pixels behind GDI's back
+        BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), scaled_.Dc(), -left, -top, SRCCOPY);
+        DrawPath(false);
+    } else {
+        // The picture comes first, every time, so that no old polygon stays behind.
+        BitBlt(surface.Dc(), 0, 0, surface.Width(), surface.Height(), layer_.Dc(), 0, 0, SRCCOPY);
+        DrawPath(true);
+    }
     Present();
     PlaceMarkers();
+}
+
+void PicturePreview::ShowWaves(bool shown) {
+    if (shown == wavesShown_) return;
+    if (!shown) waves_.Restore();
+    wavesShown_ = shown;
+    layerKey_.reset();  // the layer is taken again from the clean picture
+    Compose();
+}
+
+void PicturePreview::AnimateWaves(const WaveShape& shape) {
+    DibSurface& surface = Surface();
+    if (surface.Empty() || !layerKey_ || !LiveWaves()) return;
+    waves_.SetShape(shape);
+    const bool reshaped = waves_.PathPending();
+    const std::span<const BoundingBox> changed = waves_.Frame();
+    if (reshaped) {
+        // The outline moves from the markers' rounding to the waves' own.
+        Compose();
+        return;
+    }
+    if (changed.empty()) return;
+    // Only the rows that changed, as one box on the viewport, are shown again.
+    const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
+    RECT part{surface.Width(), surface.Height(), 0, 0};
+    for (const BoundingBox& box : changed)
+        part = {std::min<LONG>(part.left, box.MinX + left), std::min<LONG>(part.top, box.MinY + top),
+                std::max<LONG>(part.right, box.MaxX + left), std::max<LONG>(part.bottom, box.MaxY + top)};
+    part = {std::max<LONG>(part.left, 0), std::max<LONG>(part.top, 0), std::min<LONG>(part.right, surface.Width()),
+            std::min<LONG>(part.bottom, surface.Height())};
+    if (part.left >= part.right || part.top >= part.bottom) return;
+    GdiFlush();
+    BitBlt(surface.Dc(), part.left, part.top, part.right - part.left, part.bottom - part.top, scaled_.Dc(),
+           part.left - left, part.top - top, SRCCOPY);
+    DrawPath(false);
+    Present(part);
 }
 
 void PicturePreview::DrawPicture(DibSurface& layer) {
     layer.Fill(GetSysColor(COLOR_APPWORKSPACE));
     pictureDrawn_ = true;
-    if (wantedPath_.empty()) return;
-    // The picture is kept at the largest size the zoom shows it at (or its own, if smaller).
-    const SIZE largest{ToPixels(SettingsModel::kMaxZoom * kPreviewWidthTwips),
-                       ToPixels(SettingsModel::kMaxZoom * kPreviewHeightTwips)};
-    if (wantedPath_ != loadedPath_ || picture_ == nullptr || largest.cx != loadedFor_.cx ||
-        largest.cy != loadedFor_.cy) {
-        auto picture = std::make_unique<GdiPlusPicture>(pictures_, PictureFile(Widen(wantedPath_)), largest.cx,
-                                                        largest.cy);
-        loadedFor_ = largest;
-        scaledKey_.clear();
-        if (picture->Loaded()) {
-            picture_ = std::move(picture);
-            loadedPath_ = wantedPath_;
-        } else {
-            picture_.reset();
-            loadedPath_.clear();  // the next call tries the file again
+    if (!wantedPath_.empty()) {
+        // The picture is kept at the largest size the zoom shows it at (or its own, if smaller).
+        const SIZE largest{ToPixels(SettingsModel::kMaxZoom * kPreviewWidthTwips),
+                           ToPixels(SettingsModel::kMaxZoom * kPreviewHeightTwips)};
+        if (wantedPath_ != loadedPath_ || picture_ == nullptr || largest.cx != loadedFor_.cx ||
+            largest.cy != loadedFor_.cy) {
+            auto picture = std::make_unique<GdiPlusPicture>(pictures_, PictureFile(Widen(wantedPath_)), largest.cx,
+                                                            largest.cy);
+            loadedFor_ = largest;
+            scaledKey_.clear();
+            if (picture->Loaded()) {
+                picture_ = std::move(picture);
+                loadedPath_ = wantedPath_;
+            } else {
+                picture_.reset();
+                loadedPath_.clear();  // the next call tries the file again
+            }
         }
     }
     const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
     const int width = ToPixels(placement_.Zoom * kPreviewWidthTwips);
     const int height = ToPixels(placement_.Zoom * kPreviewHeightTwips);
-    if (picture_ != nullptr) {
-        // The picture is scaled once per size; scrolling only shows another part of it.
-        const std::string key = loadedPath_ + '|' + std::to_string(width) + 'x' + std::to_string(height);
-        if (key != scaledKey_ && scaled_.Resize(width, height)) {
-            scaled_.Fill(GetSysColor(COLOR_APPWORKSPACE));
-            scaledKey_ = picture_->DrawScaled(scaled_.Dc(), 0, 0, width, height, kBilinear) ? key : std::string();
-        }
-        if (key == scaledKey_) {
-            BitBlt(layer.Dc(), 0, 0, layer.Width(), layer.Height(), scaled_.Dc(), -left, -top, SRCCOPY);
-            return;
-        }
+    if ((wantedPath_.empty() || picture_ != nullptr) && ScalePicture(width, height)) {
+        BitBlt(layer.Dc(), 0, 0, layer.Width(), layer.Height(), scaled_.Dc(), -left, -top, SRCCOPY);
+        return;
     }
     // A cross from corner to corner says the picture could not be shown.
     pictureDrawn_ = false;
@@ -163,21 +204,47 @@ void PicturePreview::DrawPicture(DibSurface& layer) {
     LineTo(layer.Dc(), left - 1, top + height);
 }
 
-void PicturePreview::DrawPath() {
+bool PicturePreview::ScalePicture(int width, int height) {
+    // The picture is scaled once per size; scrolling only shows another part of it. Without a
+    // picture the stand-in colour takes its place, so that the waves have something to run on.
+    const std::string key = (wantedPath_.empty() ? std::string() : loadedPath_ + '|') + std::to_string(width) +
+                            'x' + std::to_string(height);
+    if (key == scaledKey_) return true;
+    scaledKey_.clear();
+    if (scaled_.Resize(width, height)) {
+        scaled_.Fill(GetSysColor(COLOR_APPWORKSPACE));
+        if (wantedPath_.empty() || picture_->DrawScaled(scaled_.Dc(), 0, 0, width, height, kBilinear)) scaledKey_ = key;
+    }
+    // The waves never keep pixels that were just given back or painted over.
+    waves_.SetPicture(scaledKey_.empty() ? SurfaceView{} : scaled_.View());
+    return !scaledKey_.empty();
+}
+
+void PicturePreview::DrawPath(bool hatched) {
     HDC dc = Surface().Dc();
-    std::vector<POINT> points;
-    points.reserve(markers_.Count());
-    for (std::size_t i = 0; i < markers_.Count(); ++i) {
-        const MarkerCentre centre = markers_.Centre(i);
-        points.push_back({ToPixels(placement_.Left + centre.X), ToPixels(placement_.Top + centre.Y)});
+    const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
+    outline_.clear();
+    if (!hatched && !waves_.PathPending() && !waves_.Path().empty()) {
+        // The outline of the area the waves fill, exactly.
+        for (const PathPoint& point : waves_.Path()) outline_.push_back({point.X + left, point.Y + top});
+    } else {
+        for (std::size_t i = 0; i < markers_.Count(); ++i) {
+            const MarkerCentre centre = markers_.Centre(i);
+            outline_.push_back({ToPixels(placement_.Left + centre.X), ToPixels(placement_.Top + centre.Y)});
+        }
+    }
+    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+    if (!hatched) {
+        SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
+        Polygon(dc, outline_.data(), static_cast<int>(outline_.size()));
+        return;
     }
     GdiObject hatch(CreateHatchBrush(HS_FDIAGONAL, RGB(255, 255, 255)));
     // The hatch moves with the picture when it scrolls.
-    SetBrushOrgEx(dc, ToPixels(placement_.Left) & 7, ToPixels(placement_.Top) & 7, nullptr);
+    SetBrushOrgEx(dc, left & 7, top & 7, nullptr);
     SelectedObject brush(dc, hatch.get());
-    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
     SetBkMode(dc, TRANSPARENT);
-    Polygon(dc, points.data(), static_cast<int>(points.size()));
+    Polygon(dc, outline_.data(), static_cast<int>(outline_.size()));
 }
 
 void PicturePreview::PlaceMarkers() {

@@ -1,8 +1,8 @@
 // The background picture preview (PictureScrollable): a viewport of 4995 x 3735 twips at every
 // DPI, under which the preview picture (PictureBackgroundImagePreview) lies, the zoom factor
 // times as large and shifted by the scroll bars. The picture is stretched over the preview
-// picture, the path is drawn over it as a hatched polygon through the marker centres, and
-// every marker is a small square button on it. Pointer actions on the markers and on the
+// picture, the saver's waves run over it inside the path, or the path is drawn over it as a
+// hatched polygon through the marker centres; every marker is a small square button on it. Pointer actions on the markers and on the
 // picture go to the owner, in twips of the preview picture. The preview is one tab stop: with
 // the focus its keys go to the owner, and the selected marker is drawn so that it stands out.
 // The preview and each marker carry a name for screen readers.
@@ -21,6 +21,7 @@
 #include "dialog/win32/surface_window.h"
 #include "imaging/win32/gdiplus_api.h"
 #include "settings/path_markers.h"
+#include "waves/preview_waves.h"
 
 namespace lurvane::win32 {
 
@@ -72,6 +73,12 @@ public:
     // Names the preview and its markers in `language`.
     void SetLanguage(int32_t language);
 
+    // Live waves inside the path (the default) or the hatched polygon.
+    void ShowWaves(bool shown);
+    // The next frame of the live waves, in `shape`; nothing while they are off or the picture
+    // cannot be shown.
+    void AnimateWaves(const WaveShape& shape);
+
     void Redraw();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // One pixel of the preview at its window's DPI.
@@ -83,7 +90,11 @@ private:
     int ToPixels(double twips) const;
     void Compose();
     void DrawPicture(DibSurface& layer);
-    void DrawPath();
+    // Makes `scaled_` the picture, or the stand-in without one, at `width` x `height`; false
+    // when it cannot.
+    bool ScalePicture(int width, int height);
+    bool LiveWaves() const { return wavesShown_ && pictureDrawn_ && !scaledKey_.empty(); }
+    void DrawPath(bool hatched);
     void PlaceMarkers();
     void DestroyMarkers();
     void NameMarkers();
@@ -118,9 +129,13 @@ private:
     };
     DibSurface layer_;
     std::optional<LayerKey> layerKey_;
-    // The picture scaled to the whole preview picture at its zoom, and for which size.
+    // The picture scaled to the whole preview picture at its zoom, and for which size. The
+    // live waves run in its pixels; the clean picture stays in the waves' own buffer.
     DibSurface scaled_;
     std::string scaledKey_;
+    PreviewWaves waves_;
+    bool wavesShown_ = true;
+    std::vector<POINT> outline_;  // kept, so that a frame allocates nothing
     // Child windows of this one: the system destroys them with it.
     std::vector<HWND> markerWindows_;
 };

@@ -64,49 +64,6 @@ bool SettingsDialog::Create(HWND owner) {
     return frame_ != nullptr && pages_[0] != nullptr && pages_[1] != nullptr;
 }
 
-bool SettingsDialog::RunModal(HWND owner) {
-    if (!Create(owner)) return false;
-    const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
-    if (disableOwner) EnableWindow(owner, FALSE);
-    ShowWindow(frame_, SW_SHOW);
-    MSG message;
-    while (!finished_) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0) break;
-        // Ctrl+Tab turns the pages, as in the system's property sheets.
-        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
-            (message.hwnd == frame_ || IsChild(frame_, message.hwnd))) {
-            const int next = (TabCtrl_GetCurSel(Control(IDC_SSTAB1)) + 1) % 2;
-            TabCtrl_SetCurSel(Control(IDC_SSTAB1), next);
-            ShowPage(next);
-            continue;
-        }
-        if (OnUndoKey(message)) continue;
-        if (!IsDialogMessageW(frame_, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    // The owner takes the activation back before this window goes.
-    if (disableOwner) EnableWindow(owner, TRUE);
-    DestroyWindow(frame_);
-    return saved_;
-}
-
-bool SettingsDialog::OnUndoKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN || (message.wParam != 'Z' && message.wParam != 'Y') ||
-        (GetKeyState(VK_CONTROL) & 0x8000) == 0 || !IsChild(frame_, message.hwnd))
-        return false;
-    wchar_t className[16] = {};
-    GetClassNameW(message.hwnd, className, 16);
-    if (lstrcmpiW(className, L"Edit") == 0) return false;  // a text box undoes its own typing
-    return pathPage_.OnUndoKey(static_cast<UINT>(message.wParam));
-}
-
 INT_PTR CALLBACK SettingsDialog::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SettingsDialog* self = nullptr;
     if (message == WM_INITDIALOG) {
@@ -163,6 +120,9 @@ INT_PTR SettingsDialog::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
         OnCancel();
         return TRUE;
+    case WM_WINDOWPOSCHANGED:  // shown, hidden, minimised or restored
+        PacePreview();
+        return FALSE;
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(frame_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -252,6 +212,12 @@ void SettingsDialog::Layout() {
 
 void SettingsDialog::ShowPage(int index) {
     for (int i = 0; i < 2; ++i) ShowWindow(pages_[static_cast<std::size_t>(i)], i == index ? SW_SHOW : SW_HIDE);
+    PacePreview();
+}
+
+void SettingsDialog::PacePreview() {
+    pathPage_.RunPreview(frame_ != nullptr && !finished_ && IsWindowVisible(frame_) && !IsIconic(frame_) &&
+                         IsWindowVisible(pages_[0]));
 }
 
 void SettingsDialog::ShowSetting(SettingId id) {
@@ -413,9 +379,9 @@ void SettingsDialog::OnCancel() {
 
 void SettingsDialog::Finish(bool saved) {
     soundPage_.StopSoundPreview();
-    KillTimer(frame_, kPreviewTimer);
     saved_ = saved;
     finished_ = true;
+    PacePreview();
     ShowWindow(frame_, SW_HIDE);
 }
 

@@ -67,6 +67,8 @@ private:
     bool MakePages();
     void Layout();
     void ShowPage(int index);
+    // The live plot and waves run only while the path page can be seen.
+    void PacePreview();
     void OnCommand(int id, int code);
     // Ctrl+Z and Ctrl+Y for the path, unless a text box has the focus; true when taken.
     bool OnUndoKey(const MSG& message);

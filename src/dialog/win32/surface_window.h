@@ -43,6 +43,16 @@ protected:
         ReleaseDC(this->Window(), dc);
     }
 
+    // Puts only `part` of the surface on the screen.
+    void Present(const RECT& part) {
+        if (this->Window() == nullptr) return;
+        HDC dc = GetDC(this->Window());
+        if (dc == nullptr) return;
+        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, surface_.Dc(), part.left,
+               part.top, SRCCOPY);
+        ReleaseDC(this->Window(), dc);
+    }
+
     LRESULT HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_PAINT: {

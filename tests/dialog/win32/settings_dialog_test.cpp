@@ -195,7 +195,7 @@ TEST_F(SettingsDialogTest, TheTabKeyWalksTheFirstPageInTheOrderOfItsLayout) {
                                     IDC_OPTGRAB,         IDC_CMDDELETEPATH,    IDC_CMDLOADPATH,
                                     IDC_CMDSAVEPATH,     IDC_HSCROLLFRAMERATE, IDC_HSCROLLWAVEFREQ,
                                     IDC_HSCROLLWAVECOUNT, IDC_HSCROLLWAVEAMP,  IDC_HSCROLLWAVEDIRECTION,
-                                    IDC_PICADJUST,       IDOK,                 IDCANCEL,
+                                    IDC_CHKSHOWWAVES,    IDC_PICADJUST,       IDOK,                 IDCANCEL,
                                     IDC_COMMAND1};
     EXPECT_EQ(order, expected);
 }
@@ -613,6 +613,37 @@ TEST_F(SettingsDialogTest, ASaveThatWouldMakeTheProfileTooLargeToReadIsRefusedWi
     }
     EXPECT_EQ(Narrow(message), "The profile could not be saved.");
     EXPECT_TRUE(lurvane::testing::TempFolder::Read(profilePath) == full) << "the file is as it was";
+}
+
+
+// The plot's and the waves' phase moves on within `milliseconds` while the messages run.
+bool PreviewTicks(const SettingsDialog& dialog, DWORD milliseconds) {
+    const int16_t phase = dialog.PreviewPhase();
+    for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(10)) {
+        PumpMessages();
+        if (dialog.PreviewPhase() != phase) return true;
+    }
+    return false;
+}
+
+TEST_F(SettingsDialogTest, ThePreviewRestsWhileThePathPageCannotBeSeen) {
+    Open();
+    EXPECT_FALSE(PreviewTicks(*dialog_, 300)) << "hidden";
+    ShowWindow(dialog_->Window(), SW_SHOW);
+    EXPECT_TRUE(PreviewTicks(*dialog_, 3000)) << "shown";
+    HWND tab = Control(IDC_SSTAB1);
+    for (int page : {1, 0}) {
+        TabCtrl_SetCurSel(tab, page);
+        NMHDR header{tab, static_cast<UINT_PTR>(IDC_SSTAB1), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(dialog_->Window(), WM_NOTIFY, IDC_SSTAB1, reinterpret_cast<LPARAM>(&header));
+        EXPECT_EQ(PreviewTicks(*dialog_, page == 1 ? 300 : 3000), page == 0) << "page " << page;
+    }
+    ShowWindow(dialog_->Window(), SW_MINIMIZE);
+    EXPECT_FALSE(PreviewTicks(*dialog_, 300)) << "minimised";
+    ShowWindow(dialog_->Window(), SW_RESTORE);
+    EXPECT_TRUE(PreviewTicks(*dialog_, 3000)) << "restored";
+    Command(IDCANCEL);
+    EXPECT_FALSE(PreviewTicks(*dialog_, 300)) << "closed";
 }
 
 }  // namespace
