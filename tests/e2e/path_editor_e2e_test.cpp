@@ -93,9 +93,10 @@ protected:
         HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
         if (dialog == nullptr) return nullptr;
         SetForegroundWindow(dialog);
-        // The pointer's first trip into the new window can go unnoticed; it starts on the
-        // zoom label, where it does nothing.
-        PointAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)));
+        // The pointer's first trip and first click into the new window can go unnoticed; both
+        // go to the zoom label, where they do nothing.
+        WaitUntil([dialog] { return GetForegroundWindow() == dialog; });
+        ClickAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)), false);
         Sleep(300);
         return dialog;
     }

@@ -328,6 +328,13 @@ LRESULT CALLBACK PicturePreview::MarkerProc(HWND marker, UINT message, WPARAM wP
         SetFocus(self->Window());
         return 0;
     case WM_MOUSEMOVE:
+        // A drag whose button went up unseen ends at the first move without it; the marker
+        // would otherwise keep the pointer and take the next press anywhere for its own.
+        if (GetCapture() == marker && (wParam & MK_LBUTTON) == 0) {
+            ReleaseCapture();
+            self->Report(marker, Action::Release, false, wParam, lParam);
+            return 0;
+        }
         self->Report(marker, Action::Move, false, wParam, lParam);
         return 0;
     case WM_LBUTTONUP:
