@@ -34,10 +34,7 @@ double PreviewWaves::Now() { return static_cast<double>(frames_ % kSecondsPerDay
 void PreviewWaves::SetPicture(SurfaceView picture) {
     picture_ = picture;
     drawn_ = false;
-    markers_ = wanted_;
-    twipsPerPixel_ = wantedTwipsPerPixel_;
-    pending_ = false;
-    Place();
+    PlaceWantedPath();
 }
 
 void PreviewWaves::SetPath(const PathMarkers& atZoomOne, double twipsPerPixel) {
@@ -67,6 +64,13 @@ void PreviewWaves::SetShape(const WaveShape& shape) {
     engine_.WaveAsc = shape.AscPercent;
 }
 
+void PreviewWaves::PlaceWantedPath() {
+    markers_ = wanted_;
+    twipsPerPixel_ = wantedTwipsPerPixel_;
+    pending_ = false;
+    Place();
+}
+
 // The saver's placement on a screen the size of the picture, which the picture fills.
 void PreviewWaves::Place() {
     PathPlacement placed;  // without a place the area is empty and the picture stays still
@@ -82,22 +86,15 @@ void PreviewWaves::Place() {
             placed = PathPlacement{};
         }
     }
-    engine_.FactorX = placed.FactorX;
-    engine_.FactorY = placed.FactorY;
-    engine_.OffsetX = placed.OffsetX;
-    engine_.OffsetY = placed.OffsetY;
-    points_ = std::move(placed.Points);
+    points_ = placed.Points;
     area_ = placed.Bounds;
+    ApplyPlacement(std::move(placed), engine_);
     // The band plays the whole screen: the path moves up with it, as an offset would move it.
     const auto [top, bottom] = Band();
     bandTop_ = top;
     band_ = picture_.Empty() ? SurfaceView{} : SurfaceView{picture_.Row(top), picture_.Width, bottom - top};
-    engine_.PathPoints = points_;
     for (PathPoint& point : engine_.PathPoints) point.Y -= top;
-    engine_.RelativePathPoints = std::move(placed.Relative);
-    engine_.BoundMinX = area_.MinX;
     engine_.BoundMinY = static_cast<int16_t>(area_.MinY - top);
-    engine_.BoundMaxX = area_.MaxX;
     engine_.BoundMaxY = static_cast<int16_t>(area_.MaxY - top);
     TakeWaveBuffer();
     renderer_.Rebuild();
@@ -119,10 +116,7 @@ std::span<const BoundingBox> PreviewWaves::Frame() {
     BoundingBox restored;
     if (pending_ || Band() != std::pair{bandTop_, bandTop_ + band_.Height}) {
         restored = Restored();
-        markers_ = wanted_;
-        twipsPerPixel_ = wantedTwipsPerPixel_;
-        pending_ = false;
-        Place();
+        PlaceWantedPath();
     }
     bool preview = false;
     bool startedManually = false;

@@ -72,6 +72,8 @@ private:
     BoundingBox EraseNoticeStrip() override { return {}; }
     void Present(std::span<const BoundingBox> dirty) override { dirty_.assign(dirty.begin(), dirty.end()); }
 
+    // The path waiting for the next frame becomes the one the frames wave.
+    void PlaceWantedPath();
     void Place();
     // Rows of the picture the frames work on for the rows wanted and the amplitude.
     std::pair<int, int> Band() const;

@@ -165,21 +165,25 @@ SnapshotResult Snapshot(SettingsModel& model, const SnapshotEnvironment& env, En
         }
     }
 
-    engine.FactorX = geometry.FactorX;
-    engine.FactorY = geometry.FactorY;
-    engine.OffsetX = geometry.OffsetX;
-    engine.OffsetY = geometry.OffsetY;
-    engine.PathPoints = std::move(geometry.Points);
-    engine.RelativePathPoints = std::move(geometry.Relative);
-    engine.BoundMinX = geometry.Bounds.MinX;
-    engine.BoundMinY = geometry.Bounds.MinY;
-    engine.BoundMaxX = geometry.Bounds.MaxX;
-    engine.BoundMaxY = geometry.Bounds.MaxY;
+    ApplyPlacement(std::move(geometry), engine);
     env.Tracer.TraceQuietly("SetGlobalSettings finished");
     return result;
 }
 
 }  // namespace
+
+void ApplyPlacement(PathPlacement placement, EngineSettings& engine) {
+    engine.FactorX = placement.FactorX;
+    engine.FactorY = placement.FactorY;
+    engine.OffsetX = placement.OffsetX;
+    engine.OffsetY = placement.OffsetY;
+    engine.PathPoints = std::move(placement.Points);
+    engine.RelativePathPoints = std::move(placement.Relative);
+    engine.BoundMinX = placement.Bounds.MinX;
+    engine.BoundMinY = placement.Bounds.MinY;
+    engine.BoundMaxX = placement.Bounds.MaxX;
+    engine.BoundMaxY = placement.Bounds.MaxY;
+}
 
 SnapshotResult SetGlobalSettings(SettingsModel model, const SnapshotEnvironment& environment, EngineSettings& engine) {
     environment.Tracer.TraceQuietly("SetGlobalSettings started");

@@ -60,6 +60,8 @@ struct PathPlacement {
     BoundingBox Bounds;
 };
 PathPlacement PlacePath(int16_t width, int16_t height, const PathMarkers& atZoomOne, const SnapshotEnvironment& env);
+// Gives the engine the placement's scale, offsets, path and wave area.
+void ApplyPlacement(PathPlacement placement, EngineSettings& engine);
 
 // Fills `engine` from `model` (taken by value: the random profile changes only this copy).
 // The engine's current BackgroundImage is the random choice's starting point, as a restart

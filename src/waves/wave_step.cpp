@@ -17,9 +17,7 @@ void WaveStep::ResetRows() {
 void WaveStep::FillTable(const WaveParams& params, WaveTable& table) {
     WaveParams setting = params;
     setting.Counter = 0;
-    const bool same = setting.Freq == keptFor_.Freq && setting.Height == keptFor_.Height &&
-                      setting.Amp == keptFor_.Amp && setting.Count == keptFor_.Count &&
-                      setting.AscPercent == keptFor_.AscPercent && setting.Direction == keptFor_.Direction;
+    const bool same = setting == keptFor_;
     // Only a table that fits and a phase inside the period can be kept; anything else, failures
     // included, is computed every time.
     const bool keepable = params.Height >= 0 && params.Height < kWaveTableSize && params.Freq > 0 &&

@@ -17,6 +17,7 @@ struct WaveParams {
     int32_t Count = 0;       // density factor
     int32_t AscPercent = 0;  // smoothing ramp at the wave's start, percent of the height
     int32_t Direction = 0;   // 1: from the top row, 0: from the bottom row, other: no waves
+    friend bool operator==(const WaveParams&, const WaveParams&) = default;
 };
 
 // Where plot mode draws: one segment per call, and the height the curve is centred in.
