@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "resource.h"
 #include "saver_driver.h"
 
 namespace e2e {
@@ -122,6 +123,30 @@ inline void ClickAt(POINT at, bool right) {
     SendMouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     SendMouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
     Settle();
+}
+
+// The settings dialog of a saver started with "/c", in front and ready for the pointer: its
+// first trip and first click into the new window can go unnoticed, so both go to the zoom
+// label, where they do nothing. Null when it never showed.
+inline HWND OpenSettingsDialog(const SaverProcess& saver) {
+    HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
+    if (dialog == nullptr) return nullptr;
+    SetForegroundWindow(dialog);
+    WaitUntil([dialog] { return GetForegroundWindow() == dialog; });
+    ClickAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)), false);
+    Sleep(300);
+    return dialog;
+}
+
+// Does `act` until `done` holds, at most three times, waiting two seconds after each: the first
+// input into a new window is sometimes lost.
+template <typename Act, typename Condition>
+bool RetryUntil(Act act, Condition done) {
+    for (int attempt = 0; attempt < 3 && !done(); ++attempt) {
+        act();
+        for (ULONGLONG end = GetTickCount64() + 2000; !done() && GetTickCount64() < end;) Sleep(30);
+    }
+    return done();
 }
 
 // The stored value as its raw REG_SZ data, or nothing when it is missing.

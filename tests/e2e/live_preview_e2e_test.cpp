@@ -40,16 +40,6 @@ Changes CompareTwoCaptures(const RECT& preview, const RECT& box) {
     return changes;
 }
 
-// Clicks at `at` until `done` holds: the first click into a new window is sometimes lost.
-template <typename Condition>
-bool ClickUntil(POINT at, Condition done) {
-    for (int attempt = 0; attempt < 3 && !done(); ++attempt) {
-        ClickAt(at, false);
-        for (ULONGLONG end = GetTickCount64() + 2000; !done() && GetTickCount64() < end;) Sleep(30);
-    }
-    return done();
-}
-
 TEST(LivePreviewRun, WavesMoveOnlyInsideThePathStopWithTheCheckBoxAndFollowADraggedMarker) {
     ClearStoredSettings();
     StoreSetting(L"Language", L"2");
@@ -63,11 +53,9 @@ TEST(LivePreviewRun, WavesMoveOnlyInsideThePathStopWithTheCheckBoxAndFollowADrag
     StoreSetting(L"WaveAmp", L"10");
     StoreSetting(L"WaveFreq", L"40");
     SaverProcess saver(L"/c");
-    HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
+    HWND dialog = OpenSettingsDialog(saver);
     ASSERT_NE(dialog, nullptr);
-    SetForegroundWindow(dialog);
     const POINT away = ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR));
-    PointAt(away);
     ASSERT_TRUE(WaitUntil([&] { return ControlOf(dialog, IDC_CMDPATH + 3) != nullptr; }));
     const POINT origin = ViewportOrigin(ControlOf(dialog, IDC_PICTURESCROLLABLE));
     RECT preview{};
@@ -91,18 +79,16 @@ TEST(LivePreviewRun, WavesMoveOnlyInsideThePathStopWithTheCheckBoxAndFollowADrag
     EXPECT_EQ(TextOf(showWaves), L"Show waves");
     const auto checked = [&] { return SendMessageW(showWaves, BM_GETCHECK, 0, 0) == BST_CHECKED; };
     EXPECT_TRUE(checked()) << "live waves are the default";
-    ASSERT_TRUE(ClickUntil(ScreenCentre(showWaves), [&] { return !checked(); }));
+    const auto clickShowWaves = [&] { ClickAt(ScreenCentre(showWaves), false); };
+    ASSERT_TRUE(RetryUntil(clickShowWaves, [&] { return !checked(); }));
     EXPECT_TRUE(WaitUntil([&] { return CompareTwoCaptures(preview, box).WhiteInside > 100; })) << "the hatch is back";
     EXPECT_EQ(CompareTwoCaptures(preview, box).Farthest.x, -1) << "nothing moves without the waves";
 
-    ASSERT_TRUE(ClickUntil(ScreenCentre(showWaves), checked));
+    ASSERT_TRUE(RetryUntil(clickShowWaves, checked));
     // Marker 2, the bottom-right corner, goes 50 pixels right and 40 down.
     const POINT before = corner(2);
-    for (int attempt = 0; attempt < 3 && corner(2).x == before.x; ++attempt) {
-        Drag(ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2)), 50, 40);
-        for (ULONGLONG end = GetTickCount64() + 2000; corner(2).x == before.x && GetTickCount64() < end;) Sleep(30);
-    }
-    ASSERT_NE(corner(2).x, before.x);
+    ASSERT_TRUE(RetryUntil([&] { Drag(ScreenCentre(ControlOf(dialog, IDC_CMDPATH + 2)), 50, 40); },
+                           [&] { return corner(2).x != before.x; }));
     PointAt(away);
     const POINT moved = corner(2);
     // The area narrows to a point at the corner: over a few seconds the changes come close to it.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "dialog_driver.h"
@@ -87,27 +88,24 @@ protected:
         ClearStoredSettings();
         StoreSetting(L"Language", L"2");
     }
-    void TearDown() override { ClearStoredSettings(); }
+    void TearDown() override {
+        saver_.reset();
+        ClearStoredSettings();
+    }
 
-    HWND Open(SaverProcess& saver) {
-        HWND dialog = WaitForDialog(saver.Id(), L"Lurvane - settings");
-        if (dialog == nullptr) return nullptr;
-        SetForegroundWindow(dialog);
-        // The pointer's first trip and first click into the new window can go unnoticed; both
-        // go to the zoom label, where they do nothing.
-        WaitUntil([dialog] { return GetForegroundWindow() == dialog; });
-        ClickAt(ScreenCentre(ControlOf(dialog, IDC_LABELZOOMFACTOR)), false);
-        Sleep(300);
-        return dialog;
+    // Starts the saver's settings dialog on the path `points`.
+    HWND Open(const wchar_t* points) {
+        StoreSetting(L"PathPoints", points);
+        return OpenSettingsDialog(saver_.emplace(L"/c"));
     }
     // A click on the button, as the user gives it.
     static void Press(HWND dialog, int button) { ClickAt(ScreenCentre(ControlOf(dialog, button)), false); }
+
+    std::optional<SaverProcess> saver_;
 };
 
 TEST_F(PathEditorRun, DraggedMarkersMoveTheStoredPathByThePointersDistanceAtZoomOneAndTwo) {
-    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500;1000,1500");
-    SaverProcess saver(L"/c");
-    HWND dialog = Open(saver);
+    HWND dialog = Open(L"1000,1000;3000,1000;3000,2500;1000,1500");
     ASSERT_NE(dialog, nullptr);
     HWND preview = ControlOf(dialog, IDC_PICTURESCROLLABLE);
     const POINT origin = ViewportOrigin(preview);
@@ -135,7 +133,7 @@ TEST_F(PathEditorRun, DraggedMarkersMoveTheStoredPathByThePointersDistanceAtZoom
     const POINT zero = DragMarker(dialog, 0, -300, -300);
 
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(saver.WaitForExit(5000));
+    ASSERT_TRUE(saver_->WaitForExit(5000));
     const auto at = [&](POINT start, int dx, int dy, double zoom) {
         return std::to_wstring(StoredCorner(start.x + dx - origin.x, zoom, kPreviewWidth)) + L"," +
                std::to_wstring(StoredCorner(start.y + dy - origin.y, zoom, kPreviewHeight));
@@ -151,28 +149,26 @@ TEST_F(PathEditorRun, DraggedMarkersMoveTheStoredPathByThePointersDistanceAtZoom
 }
 
 TEST_F(PathEditorRun, AddRemoveAndResetChangeTheStoredPathAndSayWhenTheyCannot) {
-    StoreSetting(L"PathPoints", L"500,500;2500,1500;1500,3000;300,2000");
-    SaverProcess saver(L"/c");
-    HWND dialog = Open(saver);
+    HWND dialog = Open(L"500,500;2500,1500;1500,3000;300,2000");
     ASSERT_NE(dialog, nullptr);
     const POINT origin = ViewportOrigin(ControlOf(dialog, IDC_PICTURESCROLLABLE));
 
     // Inside the rectangle of the segment from point 0 to point 1: a new point 1 there.
-    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), POINT{origin.x + 100, origin.y + 67}));
+    ASSERT_TRUE(ChooseFromMenuAt(saver_->Id(), POINT{origin.x + 100, origin.y + 67}));
     ASSERT_TRUE(WaitUntil([&] { return Marker(dialog, 4) != nullptr; }));
     // Below every segment's rectangle: nothing added, and the message says why.
-    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), POINT{origin.x + 320, origin.y + 240}));
-    EXPECT_EQ(AnswerMessage(saver.Id()),
+    ASSERT_TRUE(ChooseFromMenuAt(saver_->Id(), POINT{origin.x + 320, origin.y + 240}));
+    EXPECT_EQ(AnswerMessage(saver_->Id()),
               L"No point could be added.\r\nNew points can only be added between two existing points.");
     EXPECT_EQ(Marker(dialog, 5), nullptr);
     // Removing point 0 makes the old point 1 the first; reset keeps the first three.
-    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), ScreenCentre(Marker(dialog, 0))));
+    ASSERT_TRUE(ChooseFromMenuAt(saver_->Id(), ScreenCentre(Marker(dialog, 0))));
     EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 4) == nullptr; }));
     Press(dialog, IDC_CMDDELETEPATH);
     EXPECT_TRUE(WaitUntil([&] { return Marker(dialog, 3) == nullptr; }));
     // Three points stay three.
-    ASSERT_TRUE(ChooseFromMenuAt(saver.Id(), ScreenCentre(Marker(dialog, 1))));
-    EXPECT_EQ(AnswerMessage(saver.Id()), L"Not all points can be deleted");
+    ASSERT_TRUE(ChooseFromMenuAt(saver_->Id(), ScreenCentre(Marker(dialog, 1))));
+    EXPECT_EQ(AnswerMessage(saver_->Id()), L"Not all points can be deleted");
     EXPECT_NE(Marker(dialog, 2), nullptr);
     // "Hide pathpoints" starts unchecked with the markers shown; checked, it hides them.
     HWND hide = ControlOf(dialog, IDC_CHKHIDEPATHPOINTS);
@@ -184,7 +180,7 @@ TEST_F(PathEditorRun, AddRemoveAndResetChangeTheStoredPathAndSayWhenTheyCannot) 
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(Marker(dialog, 0)) && IsWindowVisible(Marker(dialog, 2)); }));
 
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(saver.WaitForExit(5000));
+    ASSERT_TRUE(saver_->WaitForExit(5000));
     // The click at (100, 67) pixels is (1500, 1005) twips; the corner lies half a marker
     // above and left of it: 1402.5 and 907.5, which round to even.
     EXPECT_EQ(StoredData(L"PathPoints"), std::wstring(L"1402,908;2500,1500;1500,3000") + L'\0');
@@ -198,9 +194,7 @@ HWND FocusOf(HWND dialog) {
 }
 
 TEST_F(PathEditorRun, TheKeyboardSelectsMovesRemovesAndUndoesPoints) {
-    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500;1000,2500");
-    SaverProcess saver(L"/c");
-    HWND dialog = Open(saver);
+    HWND dialog = Open(L"1000,1000;3000,1000;3000,2500;1000,2500");
     ASSERT_NE(dialog, nullptr);
     HWND preview = ControlOf(dialog, IDC_PICTURESCROLLABLE);
     ASSERT_EQ(FocusOf(dialog), ControlOf(dialog, IDC_SSTAB1));
@@ -230,7 +224,7 @@ TEST_F(PathEditorRun, TheKeyboardSelectsMovesRemovesAndUndoesPoints) {
     PressKey(VK_DOWN);
     Settle();
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(saver.WaitForExit(5000));
+    ASSERT_TRUE(saver_->WaitForExit(5000));
     EXPECT_EQ(StoredData(L"PathPoints"), std::wstring(L"1000,1000;3000,1000;3045,2515;1000,2500") + L'\0');
 }
 
@@ -248,9 +242,7 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
     DeleteFileW(profile.c_str());
     ASSERT_TRUE(WriteBmp(picture, 320, 240, [](int x, int y) { return (x / 40 + y / 40) % 2 != 0 ? 0x2060A0u : 0xE0C080u; }));
     StoreSetting(L"BackgroundImage", picture);
-    StoreSetting(L"PathPoints", L"1000,1000;3000,1000;3000,2500");
-    SaverProcess saver(L"/c");
-    HWND dialog = Open(saver);
+    HWND dialog = Open(L"1000,1000;3000,1000;3000,2500");
     ASSERT_NE(dialog, nullptr);
     HWND label = ControlOf(dialog, IDC_LABELZOOMFACTOR), across = ControlOf(dialog, IDC_HSCROLLPREVIEW),
          down = ControlOf(dialog, IDC_VSCROLLPREVIEW), in = ControlOf(dialog, IDC_CMDBTNZOOMUP),
@@ -285,7 +277,7 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
     EXPECT_EQ(ScrollValue(across), 2);
     EXPECT_EQ(ScrollValue(down), 2);
     ClickAt(POINT{origin.x + 250, origin.y + 180}, true);
-    ASSERT_NE(WindowOf(saver.Id(), L"#32768", nullptr), nullptr);
+    ASSERT_NE(WindowOf(saver_->Id(), L"#32768", nullptr), nullptr);
     PressKey(VK_ESCAPE);
     Settle();
     expectZoom(L"1.5x", 3);
@@ -314,7 +306,7 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
     // Saved at zoom 2, the profile beside the picture holds the zoom-1 path.
     Press(dialog, IDC_CMDBTNZOOMUP);
     PostMessageW(ControlOf(dialog, IDC_CMDSAVEPATH), BM_CLICK, 0, 0);
-    HWND save = WindowOf(saver.Id(), L"#32770", nullptr, dialog);
+    HWND save = WindowOf(saver_->Id(), L"#32770", nullptr, dialog);
     ASSERT_NE(save, nullptr);
     SetForegroundWindow(save);
     PressKey(VK_RETURN);
@@ -324,7 +316,7 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
         Sleep(50);
     EXPECT_NE(ReadFileBytes(profile).find("=1000,1000;3000,1000;3000,2500"), std::string::npos) << ReadFileBytes(profile);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(saver.WaitForExit(5000));
+    EXPECT_TRUE(saver_->WaitForExit(5000));
     DeleteFileW(profile.c_str());
     DeleteFileW(picture.c_str());
 }

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,11 +10,6 @@
 
 namespace lurvane {
 namespace {
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Files as ImageMagick writes them (a JPEG with an EXIF block before its frame, a GIF with a
 // comment before its image, both BMP headers), every cut of them and a TIFF, which is not read.
@@ -31,7 +24,8 @@ TEST(PictureDimensions, ReadsTheSizeEveryFormatClaimsAndNothingOfCutFiles) {
         const std::string command = "convert -size 7x5 gradient:red-blue -comment note '" + prefix + file +
                                     "' && exiftool -q -overwrite_original -Artist=Ann '" + file + "' 2>/dev/null; true";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        const std::vector<uint8_t> bytes = ReadBytes(file);
+        const std::string text = testing::TempFolder::Read(file);
+        const std::vector<uint8_t> bytes(text.begin(), text.end());
         const bool tiff = target.ends_with(".tif");
         EXPECT_EQ(ReadPictureDimensions(bytes), tiff ? std::nullopt : std::optional(PictureDimensions{7, 5})) << name;
         for (std::size_t length = 0; length < bytes.size(); ++length) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "settings/profile.h"
@@ -28,20 +29,19 @@ TEST(PathHistory, UndoAndRedoWalkBackAndForthOverEveryKindOfEdit) {
     model.SetProfilePath(profile);
     PathHistory history;
     std::vector<std::vector<MarkerPosition>> seen{model.Path().Positions()};
-    Edited(model, history, [&] {  // a drag: many moves, one step
-        for (int x = 100; x <= 1500; x += 100) model.Path().DragTo(1, x, 800, 4995, 3735);
-    });
-    seen.push_back(model.Path().Positions());
-    Edited(model, history, [&] { model.Path().AddPointOnSegment(1000, 500); });
-    seen.push_back(model.Path().Positions());
-    Edited(model, history, [&] { model.Path().RemovePointKeepingThree(0); });
-    seen.push_back(model.Path().Positions());
-    Edited(model, history, [&] { model.Path().MoveBy(2, 15, -15, 4995, 3735); });
-    seen.push_back(model.Path().Positions());
-    Edited(model, history, [&] { model.Path().ResetToThreePoints(); });
-    seen.push_back(model.Path().Positions());
-    Edited(model, history, [&] { ASSERT_TRUE(LoadINI(model).Complete()); });
-    seen.push_back(model.Path().Positions());
+    const std::function<void()> edits[] = {
+        [&] {  // a drag: many moves, one step
+            for (int x = 100; x <= 1500; x += 100) model.Path().DragTo(1, x, 800, 4995, 3735);
+        },
+        [&] { model.Path().AddPointOnSegment(1000, 500); },
+        [&] { model.Path().RemovePointKeepingThree(0); },
+        [&] { model.Path().MoveBy(2, 15, -15, 4995, 3735); },
+        [&] { model.Path().ResetToThreePoints(); },
+        [&] { ASSERT_TRUE(LoadINI(model).Complete()); }};
+    for (const auto& edit : edits) {
+        Edited(model, history, edit);
+        seen.push_back(model.Path().Positions());
+    }
     ASSERT_EQ(model.Path().Count(), 5u);
     for (std::size_t i = 1; i < seen.size(); ++i) ASSERT_NE(seen[i], seen[i - 1]) << i;
 

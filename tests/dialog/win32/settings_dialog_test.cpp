@@ -19,6 +19,7 @@
 #include "settings/profile.h"
 #include "support/temp_folder.h"
 #include "support/win32/control_text.h"
+#include "support/win32/message_pump.h"
 #include "support/win32/screen_shot.h"
 #include "util/common_dialog_rules.h"
 #include "util/memory_file_system.h"
@@ -29,19 +30,9 @@
 namespace lurvane::win32 {
 namespace {
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-std::string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
-}
+using support::PumpMessages;
+using support::PumpUntil;
+using support::TextOf;
 
 // Answers the dialogs that `owner` opens next, one answer each: a file name for a file
 // dialog (confirmed with OK), or a button for a message box.
@@ -615,15 +606,10 @@ TEST_F(SettingsDialogTest, ASaveThatWouldMakeTheProfileTooLargeToReadIsRefusedWi
     EXPECT_TRUE(lurvane::testing::TempFolder::Read(profilePath) == full) << "the file is as it was";
 }
 
-
 // The plot's and the waves' phase moves on within `milliseconds` while the messages run.
 bool PreviewTicks(const SettingsDialog& dialog, DWORD milliseconds) {
     const int16_t phase = dialog.PreviewPhase();
-    for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(10)) {
-        PumpMessages();
-        if (dialog.PreviewPhase() != phase) return true;
-    }
-    return false;
+    return PumpUntil([&] { return dialog.PreviewPhase() != phase; }, milliseconds);
 }
 
 TEST_F(SettingsDialogTest, ThePreviewRestsWhileThePathPageCannotBeSeen) {

@@ -22,57 +22,19 @@
 #include "media/win32/sound_device.h"
 #include "resource.h"
 #include "support/win32/memory_program.h"
+#include "support/win32/message_pump.h"
+#include "support/win32/test_files.h"
+#include "support/win32/unix_process.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {
 namespace {
 
-void PumpFor(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    } while (GetTickCount64() < end);
-}
-
-// Pumps until `done` holds; false when it still does not after `milliseconds`.
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD milliseconds) {
-    for (const ULONGLONG end = GetTickCount64() + milliseconds; !done(); PumpFor(10))
-        if (GetTickCount64() > end) return false;
-    return true;
-}
-
-std::string TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Narrow(text);
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(1 << 22, '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return wrote && written == bytes.size();
-}
+using support::PumpFor;
+using support::PumpUntil;
+using support::ReadBytes;
+using support::TextOf;
+using support::WriteBytes;
 
 // An ID3v2.3 text frame in Latin-1.
 std::string TextFrame(const std::string& id, const std::string& text) {
