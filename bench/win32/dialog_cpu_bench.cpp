@@ -76,10 +76,11 @@ std::vector<double> CpuPercent(const std::vector<CpuClock>& clocks, double secon
 void Click(HWND window) {
     RECT place{};
     GetWindowRect(window, &place);
-    e2e::MoveMouseTo((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    e2e::MoveMouseTo(centre.x, centre.y);
     Sleep(100);
-    e2e::SendMouseButton(MOUSEEVENTF_LEFTDOWN);
-    e2e::SendMouseButton(MOUSEEVENTF_LEFTUP);
+    e2e::SendMouseButton(MOUSEEVENTF_LEFTDOWN, centre);
+    e2e::SendMouseButton(MOUSEEVENTF_LEFTUP, centre);
     Sleep(200);
     e2e::PumpMessages();
 }

@@ -85,14 +85,20 @@ inline RECT PlaceOf(HWND window) {
     return place;
 }
 
-// Puts the pointer at `at` and waits until the system has it there.
+// Puts the pointer at `at` and waits until the system has it there, twice in a row: on a busy
+// machine Wine sometimes puts the pointer back where it was a moment after it reported the move.
 inline void PointAt(POINT at) {
+    const auto there = [at] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == at.x && now.y == at.y;
+    };
     for (int attempt = 0; attempt < 5; ++attempt) {
         MoveMouseTo(at.x, at.y);
         Settle();
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == at.x && now.y == at.y) return;
+        if (!there()) continue;
+        Settle();
+        if (there()) return;
     }
 }
 
@@ -111,17 +117,18 @@ inline POINT ViewportOrigin(HWND preview) {
 // Presses the left button at `from`, moves the pointer by (dx, dy) in a few steps and lets go.
 inline void Drag(POINT from, int dx, int dy) {
     PointAt(from);
-    SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+    SendMouseButton(MOUSEEVENTF_LEFTDOWN, from);
     Settle();
+    const POINT to{from.x + dx, from.y + dy};
     for (int step = 1; step <= 4; ++step) PointAt(POINT{from.x + dx * step / 4, from.y + dy * step / 4});
-    SendMouseButton(MOUSEEVENTF_LEFTUP);
+    SendMouseButton(MOUSEEVENTF_LEFTUP, to);
     Settle();
 }
 
 inline void ClickAt(POINT at, bool right) {
     PointAt(at);
-    SendMouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    SendMouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    SendMouseButton(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at);
+    SendMouseButton(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at);
     Settle();
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -32,15 +33,25 @@ HWND WindowOf(DWORD processId, const wchar_t* className, const wchar_t* title, H
     return nullptr;
 }
 
-// Right-clicks at `at` and takes the one item of the menu that opens there.
+// Right-clicks at `at` and takes the one item of the menu that opens there. A menu that opened
+// anywhere else came from a click that Wine put where the pointer was before: it is closed
+// unchosen and the click given again.
 bool ChooseFromMenuAt(DWORD processId, POINT at) {
-    ClickAt(at, true);
-    HWND menu = WindowOf(processId, L"#32768", nullptr);
-    if (menu == nullptr) return false;
-    Settle();
-    PressKey(VK_DOWN);
-    PressKey(VK_RETURN);
-    return WaitUntil([menu] { return !IsWindowVisible(menu); });
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ClickAt(at, true);
+        HWND menu = WindowOf(processId, L"#32768", nullptr);
+        if (menu == nullptr) return false;
+        Settle();
+        const RECT place = PlaceOf(menu);
+        const auto beside = [](LONG a, LONG b) { return std::abs(a - b) <= 2; };
+        const bool openedAtClick = (beside(place.left, at.x) || beside(place.right, at.x)) &&
+                                   (beside(place.top, at.y) || beside(place.bottom, at.y));
+        PressKey(openedAtClick ? VK_DOWN : VK_ESCAPE);
+        if (openedAtClick) PressKey(VK_RETURN);
+        if (!WaitUntil([menu] { return !IsWindowVisible(menu); })) return false;
+        if (openedAtClick) return true;
+    }
+    return false;
 }
 
 // The text of the message box the saver shows, which is then closed with Enter; empty when
@@ -289,7 +300,8 @@ TEST_F(PathEditorRun, ZoomButtonsAndToolsScrollBarsAndTheGrabToolAndAProfileSave
 
     // The grab tool: pulling the picture to the left shows more of its right part.
     Press(dialog, IDC_OPTGRAB);
-    Drag(POINT{origin.x + 200, origin.y + 100}, -100, 0);
+    // On a busy machine Wine now and then loses a whole drag: one that moved nothing is given again.
+    RetryUntil([&] { Drag(POINT{origin.x + 200, origin.y + 100}, -100, 0); }, [&] { return ScrollValue(across) != 2; });
     EXPECT_EQ(ScrollValue(across), 3);
     EXPECT_EQ(ScrollValue(down), 2);
     // A step down the scroll bar moves the picture and its markers up.

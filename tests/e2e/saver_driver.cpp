@@ -157,23 +157,23 @@ void ClickMouse() {
     SendOne(input);
 }
 
-void SendMouseButton(DWORD action) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = action;
-    SendOne(input);
-}
-
-void MoveMouseTo(int x, int y) {
+namespace {
+// A pointer event at (x, y) of the screen.
+INPUT MouseInputAt(int x, int y, DWORD action) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input{};
     input.type = INPUT_MOUSE;
     // Windows maps back with a truncating x * width / 65536: round up so that it lands on x.
     input.mi.dx = (x * 65536 + width - 1) / width;
     input.mi.dy = (y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendOne(input);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | action;
+    return input;
 }
+}  // namespace
+
+void SendMouseButton(DWORD action, POINT at) { SendOne(MouseInputAt(at.x, at.y, action)); }
+
+void MoveMouseTo(int x, int y) { SendOne(MouseInputAt(x, y, 0)); }
 
 void SetInheritedVariable(const wchar_t* name, const wchar_t* value) { SetEnvironmentVariableW(name, value); }
 

@@ -63,8 +63,9 @@ void PressKey(WORD virtualKey);
 // Presses the keys in order and lets them go in reverse, as for Ctrl+Shift+Z.
 void PressKeys(std::initializer_list<WORD> virtualKeys);
 void ClickMouse();
-// One mouse button action, such as MOUSEEVENTF_RIGHTDOWN.
-void SendMouseButton(DWORD action);
+// One mouse button action, such as MOUSEEVENTF_RIGHTDOWN, at `at` of the screen: an event that
+// carries its place is not misplaced by a pointer that Wine has just put back where it was.
+void SendMouseButton(DWORD action, POINT at);
 void MoveMouseTo(int x, int y);
 
 // Sets or clears an environment variable that started savers inherit.
