@@ -53,6 +53,7 @@ TEST_P(PictureFile, ShowsUprightAndOverTheBackgroundColour) {
     StoreSetting(L"RestartSec", L"0");
     SaverProcess saver(L"/s");
     ASSERT_NE(WaitForSaverReady(saver.Id(), kStartTimeout), nullptr);
+    ASSERT_TRUE(WaitForPointerHidden(5000)) << "the first frame, which hides the pointer, came";
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const ScreenShot shot = CaptureScreen(RECT{0, 0, width, height});
     EXPECT_EQ(HueOf(shot.At(width / 4, height / 4)), expected.TopLeft) << expected.File;

@@ -48,6 +48,7 @@ TEST_F(StoredValueRun, ASizeBelowTheRangeShowsThePictureAtHalfSizeNotAtTheDefaul
     StoreSetting(L"SizeBackground", L"30");
     SaverProcess saver(L"/s");
     ASSERT_NE(WaitForSaverReady(saver.Id(), kStartTimeout), nullptr);
+    ASSERT_TRUE(WaitForPointerHidden(5000)) << "the first frame, which hides the pointer, came";
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const ScreenShot shot = CaptureScreen(RECT{0, 0, width, height});
 
