@@ -47,8 +47,6 @@ public:
     // `surface` shows the picture of `phase`, drawn in full for the look in use; it is kept
     // while the store has room for it.
     void Keep(int phase, SurfaceView surface);
-    // The next Show draws nothing: someone else drew on the surface.
-    void Forget() { shownOn_ = {}; }
 
     std::size_t Bytes() const { return bytes_; }
 
@@ -64,6 +62,7 @@ private:
     };
 
     bool Shows(SurfaceView surface) const;
+    void Forget() { shownOn_ = {}; }
 
     std::size_t byteLimit_;
     std::size_t bytes_ = 0;
