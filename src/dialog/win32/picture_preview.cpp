@@ -148,21 +148,24 @@ void PicturePreview::AnimateWaves(const WaveShape& shape) {
         Compose();
         return;
     }
-    if (changed.empty()) return;
-    // Only the rows that changed, as one box on the viewport, are shown again.
+    // Only the rows that changed are shown again, band by band: copying the rows between the
+    // bands along with them costs more than a blit per band.
     const int left = ToPixels(placement_.Left), top = ToPixels(placement_.Top);
-    RECT part{surface.Width(), surface.Height(), 0, 0};
-    for (const BoundingBox& box : changed)
-        part = {std::min<LONG>(part.left, box.MinX + left), std::min<LONG>(part.top, box.MinY + top),
-                std::max<LONG>(part.right, box.MaxX + left), std::max<LONG>(part.bottom, box.MaxY + top)};
-    part = {std::max<LONG>(part.left, 0), std::max<LONG>(part.top, 0), std::min<LONG>(part.right, surface.Width()),
-            std::min<LONG>(part.bottom, surface.Height())};
-    if (part.left >= part.right || part.top >= part.bottom) return;
+    parts_.clear();
+    for (const BoundingBox& box : changed) {
+        const RECT part{std::max<LONG>(box.MinX + left, 0), std::max<LONG>(box.MinY + top, 0),
+                        std::min<LONG>(box.MaxX + left, surface.Width()),
+                        std::min<LONG>(box.MaxY + top, surface.Height())};
+        if (part.left < part.right && part.top < part.bottom) parts_.push_back(part);
+    }
+    if (parts_.empty()) return;
     GdiFlush();
-    BitBlt(surface.Dc(), part.left, part.top, part.right - part.left, part.bottom - part.top, scaled_.Dc(),
-           part.left - left, part.top - top, SRCCOPY);
+    for (const RECT& part : parts_)
+        BitBlt(surface.Dc(), part.left, part.top, part.right - part.left, part.bottom - part.top, scaled_.Dc(),
+               part.left - left, part.top - top, SRCCOPY);
+    // The outline is drawn whole: where no band covered it, it lies on itself.
     DrawPath(false);
-    Present(part);
+    Present(parts_);
 }
 
 void PicturePreview::DrawPicture(DibSurface& layer) {

@@ -136,6 +136,7 @@ private:
     PreviewWaves waves_;
     bool wavesShown_ = true;
     std::vector<POINT> outline_;  // kept, so that a frame allocates nothing
+    std::vector<RECT> parts_;     // the viewport's rows a frame changed, likewise
     // Child windows of this one: the system destroys them with it.
     std::vector<HWND> markerWindows_;
 };

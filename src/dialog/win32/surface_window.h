@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 #include "imaging/win32/dib_surface.h"
 #include "util/win32/base_window.h"
 
@@ -44,12 +46,15 @@ protected:
     }
 
     // Puts only `part` of the surface on the screen.
-    void Present(const RECT& part) {
+    void Present(const RECT& part) { Present(std::span<const RECT>(&part, 1)); }
+    // Puts only `parts` of the surface on the screen, each with a blit of its own.
+    void Present(std::span<const RECT> parts) {
         if (this->Window() == nullptr) return;
         HDC dc = GetDC(this->Window());
         if (dc == nullptr) return;
-        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, surface_.Dc(), part.left,
-               part.top, SRCCOPY);
+        for (const RECT& part : parts)
+            BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, surface_.Dc(), part.left,
+                   part.top, SRCCOPY);
         ReleaseDC(this->Window(), dc);
     }
 

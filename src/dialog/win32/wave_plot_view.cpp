@@ -1,6 +1,7 @@
 #include "dialog/win32/wave_plot_view.h"
 
 #include <exception>
+#include <optional>
 
 #include "util/win32/dpi.h"
 #include "waves/win32/wave_line_plot.h"
@@ -36,23 +37,32 @@ void WavePlotView::Show(const WaveParams& params) {
     last_ = params;
     DibSurface& surface = Surface();
     if (surface.Empty()) return;
-    surface.Fill(GetSysColor(COLOR_WINDOW));
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
     const UINT dpi = WindowDpi(Window());
-    const float penWidth = static_cast<float>(dpi) / kDefaultDpi;
-    WaveLinePlot plot(pictures_, surface.Dc(), surface.Height(), penWidth);
-    ScaledSink sink(plot, dpi);
     WaveParams scaled = params;
     scaled.Height = MulDiv(surface.Width(), kDefaultDpi, static_cast<int>(dpi));
-    try {
-        ComputeWaveTable(scaled, sink);
-    } catch (const std::exception&) {
-        // Values only a hand-edited setting can hold: the plot shows a flat line, the dialog goes on.
-        plot.Flush();  // the part drawn before the failure goes under the fill
-        surface.Fill(GetSysColor(COLOR_WINDOW));
-        plot.DrawWaveLine(0, surface.Height() / 2, surface.Width(), surface.Height() / 2, 0xFF000000u);
-        plot.Flush();
+    kept_.Use({scaled, surface.Width(), surface.Height(), DibSurface::PixelOf(background), dpi});
+    if (const std::optional<PixelRect> changed = kept_.Show(params.Counter, surface.View())) {
+        if (!changed->Empty()) Present(RECT{changed->Left, changed->Top, changed->Right, changed->Bottom});
+        return;
     }
+    surface.Fill(background);
+    const float penWidth = static_cast<float>(dpi) / kDefaultDpi;
+    {
+        WaveLinePlot plot(pictures_, surface.Dc(), surface.Height(), penWidth);
+        ScaledSink sink(plot, dpi);
+        try {
+            ComputeWaveTable(scaled, sink);
+        } catch (const std::exception&) {
+            // Values only a hand-edited setting can hold: the plot shows a flat line, the dialog goes on.
+            plot.Flush();  // the part drawn before the failure goes under the fill
+            surface.Fill(background);
+            plot.DrawWaveLine(0, surface.Height() / 2, surface.Width(), surface.Height() / 2, 0xFF000000u);
+            plot.Flush();
+        }
+    }  // the plot's GDI+ graphics goes before the pixels are read
     GdiFlush();
+    kept_.Keep(params.Counter, surface.View());
     Present();
 }
 

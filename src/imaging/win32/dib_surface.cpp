@@ -57,8 +57,7 @@ bool DibSurface::Resize(int width, int height) {
 
 void DibSurface::Fill(COLORREF colour) {
     if (pixels_ == nullptr) return;
-    const uint32_t pixel = (static_cast<uint32_t>(GetRValue(colour)) << 16) |
-                           (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
+    const uint32_t pixel = PixelOf(colour);
     uint32_t* pixels = Pixels();
     std::fill(pixels, pixels + static_cast<size_t>(width_) * static_cast<size_t>(height_), pixel);
 }

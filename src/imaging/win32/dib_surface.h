@@ -23,6 +23,11 @@ public:
     // Returns false when the bitmap cannot be made; the surface is then empty.
     bool Resize(int width, int height);
     void Fill(COLORREF colour);
+    // The pixel that Fill writes for `colour`.
+    static uint32_t PixelOf(COLORREF colour) {
+        return (static_cast<uint32_t>(GetRValue(colour)) << 16) | (static_cast<uint32_t>(GetGValue(colour)) << 8) |
+               GetBValue(colour);
+    }
     void Clear() { Fill(RGB(0, 0, 0)); }
 
     HDC Dc() const { return dc_.get(); }

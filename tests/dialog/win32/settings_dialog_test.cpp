@@ -381,14 +381,20 @@ TEST_F(SettingsDialogTest, ThePlotFollowsTheAmplitudeAndItsPhaseRunsThroughThePe
     const auto [highTop, highBottom] = CurveRows(plot);
     EXPECT_GT(highBottom - highTop, lowBottom - lowTop + 10) << "amplitude 10 swings wider than 1";
 
-    // The phase runs 1, 2, ..., period - 1, 0, and restarts when the period drops below it.
+    // The phase runs 1, 2, ..., period - 1, 0, and restarts when the period drops below it; a
+    // phase's picture is the same every time round, whatever the phase shown before it.
     EXPECT_EQ(dialog_->PreviewPhase(), 2);
+    const support::ScreenShot second = support::CaptureClient(plot);
     dialog_->OnPreviewTimer();
     dialog_->OnPreviewTimer();
     EXPECT_EQ(dialog_->PreviewPhase(), 4);
     dialog_->OnPreviewTimer();
     EXPECT_EQ(dialog_->PreviewPhase(), 0);
-    for (int i = 0; i < 4; ++i) dialog_->OnPreviewTimer();
+    dialog_->OnPreviewTimer();
+    EXPECT_NE(support::CaptureClient(plot).Pixels, second.Pixels);
+    dialog_->OnPreviewTimer();
+    EXPECT_EQ(support::CaptureClient(plot).Pixels, second.Pixels);
+    for (int i = 0; i < 2; ++i) dialog_->OnPreviewTimer();
     Scroll(IDC_HSCROLLWAVEFREQ, SB_LINELEFT);
     Scroll(IDC_HSCROLLWAVEFREQ, SB_LINELEFT);
     dialog_->OnPreviewTimer();
