@@ -76,8 +76,9 @@ inline constexpr int kDefaultBandGap = 0;
 // The wave area is composed and shown 32 rows at a time, so that the copy into the window reads
 // rows the compose has just written, from the processor's own cache, rather than the whole
 // frame's rows from the shared cache or memory. Measured under Wine (frame_present_bench, whole
-// frames and slices of 16 to 256 rows taking turns in one run): 5 to 15 % less CPU per frame at
-// 3840 x 2160, a few per cent at 1920 x 1080; sizes from 16 to 128 rows did alike.
+// frames and slices of 16 to 256 rows taking turns in one run, load average 1.4 to 2.4): 4 to 13 %
+// less CPU per frame at 3840 x 2160 and 8 to 12 % at 1920 x 1080, lost in the noise when the
+// machine was busier; sizes from 16 to 128 rows did alike.
 inline constexpr int kDefaultSliceRows = 32;
 
 class FrameRenderer {
