@@ -2,13 +2,19 @@
 // striped picture and an elliptic path, driven frame after frame through the same call the
 // frame timer makes. Prints figures, checks nothing. The frame size is the desktop's: run it in
 // a Wine session whose desktop has the size to measure (LURVANE_WINE_DESKTOP=1920x1080).
-// Arguments: the number of frames (500), and the band gap to try instead of the saver's own.
+// Arguments: the number of frames (500), the band gap to try instead of the saver's own, and
+// the rows composed and shown at a time: several of them take turns, a wave period of frames
+// each, so that a busy machine's load falls on each alike, and each gets its own figures.
+// LURVANE_BENCH_MONITORS=N splits the desktop into N monitors side by side, each with a run and
+// a window of its own, as a full-screen run over several monitors has them; a frame is then
+// one frame of every run (LURVANE_WINE_DESKTOP=3840x1080 for two 1920 x 1080 monitors).
 #include <windows.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +62,9 @@ int main(int argc, char** argv) {
     using namespace lurvane;
     using namespace lurvane::win32;
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
+    std::vector<int> slices;
+    for (int i = 3; i < argc; ++i) slices.push_back(std::max(0, std::atoi(argv[i])));
+    if (slices.empty()) slices.push_back(kDefaultSliceRows);
 
     const support::TempPicture picture(L"lurvane-frame-bench.bmp", 1920, 1080, [](int x, int y) {
         return ((y / 6) % 2 ? 0xC08040u : 0x204060u) + static_cast<uint32_t>(x / 16);
@@ -70,14 +79,34 @@ int main(int argc, char** argv) {
     program.Settings.Write("PathPoints", EllipsePathTwips());
     program.Settings.Write("Framerate", "100");
     program.Settings.Write("RestartSec", "0");
-    SaverRun run(program.Context());
-    if (argc > 2) run.SetBandGap(std::atoi(argv[2]));
-    if (!run.Form().Load()) {
-        std::fprintf(stderr, "frame_present_bench: no saver window (error %lu)\n", GetLastError());
-        return 1;
+    const char* monitorsText = std::getenv("LURVANE_BENCH_MONITORS");
+    const int monitors = std::clamp(monitorsText != nullptr ? std::atoi(monitorsText) : 1, 1, 16);
+    const int desktopWidth = GetSystemMetrics(SM_CXSCREEN), desktopHeight = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<std::unique_ptr<SaverRun>> runs;
+    for (int i = 0; i < monitors; ++i) {
+        auto run = std::make_unique<SaverRun>(program.Context());
+        if (argc > 2) run->SetBandGap(std::atoi(argv[2]));
+        if (!run->Form().Load()) {
+            std::fprintf(stderr, "frame_present_bench: no saver window (error %lu)\n", GetLastError());
+            return 1;
+        }
+        if (monitors > 1) {
+            const MonitorArea monitor{desktopWidth * i / monitors, 0,
+                                      desktopWidth * (i + 1) / monitors - desktopWidth * i / monitors, desktopHeight,
+                                      i == 0};
+            run->SetMonitor(monitor);
+            run->Form().ShowFullScreen(
+                RECT{monitor.Left, monitor.Top, monitor.Left + monitor.Width, monitor.Top + monitor.Height});
+        } else {
+            run->Form().ShowFullScreen();
+        }
+        runs.push_back(std::move(run));
     }
-    run.Form().ShowFullScreen();
-    run.StartScreenSaver(false, false);
+    for (const auto& run : runs) run->StartScreenSaver(false, false);
+    SaverRun& run = *runs.front();
+    auto alive = [&runs] {
+        return std::all_of(runs.begin(), runs.end(), [](const auto& each) { return each->Form().Alive(); });
+    };
 
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
@@ -88,37 +117,59 @@ int main(int argc, char** argv) {
         return counter.QuadPart;
     };
 
-    // The process's CPU time, in seconds: on a busy machine a steadier figure than the clock.
+    // The thread's CPU time, in seconds: on a busy machine a steadier figure than the clock.
     auto cpuSeconds = [] {
         FILETIME created, exited, kernel, user;
-        GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+        GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
         auto seconds = [](const FILETIME& time) {
             return static_cast<double>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
         };
         return seconds(kernel) + seconds(user);
     };
-    double cpuAtStart = 0;
-    std::vector<double> frameMs;
-    for (int frame = -kWarmUpFrames; frame < frames && run.Form().Alive(); ++frame) {
-        if (frame == 0) cpuAtStart = cpuSeconds();
+    // A turn is a whole wave period (30 frames at the default frequency): each way of drawing
+    // sees every phase, and so the same rows.
+    const int turn = std::max(1, static_cast<int>(run.Engine().WaveFreq));
+    std::vector<std::vector<double>> frameMs(slices.size());
+    std::vector<double> cpu(slices.size(), 0.0);
+    std::vector<int> cpuFrames(slices.size(), 0);
+    double turnCpu = 0;
+    for (int frame = -kWarmUpFrames, drawn = 0; drawn < frames * static_cast<int>(slices.size()) && alive();
+         ++frame) {
+        const size_t way = frame < 0 ? 0 : static_cast<size_t>(frame / turn) % slices.size();
+        // The CPU time is read once a turn: reading it costs more than the clock.
+        if (frame >= 0 && frame % turn == 0) turnCpu = cpuSeconds();
         const LONGLONG start = now();
-        run.OnAnimationTimer();
-        if (frame >= 0) frameMs.push_back(static_cast<double>(now() - start) * msPerTick);
+        for (const auto& each : runs) {
+            each->SetSliceRows(slices[way]);
+            each->OnAnimationTimer();
+        }
+        const LONGLONG end = now();
+        if (frame >= 0 && frame % turn == turn - 1) {
+            cpu[way] += cpuSeconds() - turnCpu;
+            cpuFrames[way] += turn;
+        }
+        if (frame < 0 || frameMs[way].size() >= static_cast<size_t>(frames)) continue;
+        frameMs[way].push_back(static_cast<double>(end - start) * msPerTick);
+        ++drawn;
     }
 
-    const double cpuPerFrame = frameMs.empty() ? 0 : (cpuSeconds() - cpuAtStart) * 1000 / static_cast<double>(frameMs.size());
     const BoundingBox box = run.Engine().Bounds();
-    const Summary s = Summarise(frameMs);
-    std::printf("frame_present_bench: %zu frames (after %d warm-up), screen %d x %d, wave area %d x %d\n",
-                frameMs.size(), kWarmUpFrames, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                box.Width(), box.Height());
-    std::printf("%-22s %8s %8s %8s %8s %8s   (ms)\n", "", "min", "median", "mean", "p95", "max");
-    std::printf("%-22s %8.3f %8.3f %8.3f %8.3f %8.3f\n", "whole frame", s.Min, s.Median, s.Mean, s.P95, s.Max);
-    const auto over = std::count_if(frameMs.begin(), frameMs.end(), [](double ms) { return ms > 2.0; });
-    std::printf("whole frames over 2 ms: %d of %zu\n", static_cast<int>(over), frameMs.size());
-    std::printf("process CPU per frame: %.3f ms\n", cpuPerFrame);
+    std::printf("frame_present_bench: %d frames each (after %d warm-up), screen %d x %d, %d monitor(s), wave area %d x "
+                "%d on the first\n",
+                frames, kWarmUpFrames, desktopWidth, desktopHeight, monitors, box.Width(), box.Height());
+    std::printf("%-22s %8s %8s %8s %8s %8s %8s   (ms)\n", "", "min", "median", "mean", "p95", "max", "CPU");
+    std::printf("(CPU: the drawing thread's, per frame)\n");
+    bool complete = true;
+    for (size_t way = 0; way < slices.size(); ++way) {
+        const Summary s = Summarise(frameMs[way]);
+        const double cpuPerFrame = cpuFrames[way] == 0 ? 0 : cpu[way] * 1000 / cpuFrames[way];
+        const std::string name = "whole frame, slice " + std::to_string(slices[way]);
+        std::printf("%-22s %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f\n", name.c_str(), s.Min, s.Median, s.Mean, s.P95, s.Max,
+                    cpuPerFrame);
+        complete = complete && frameMs[way].size() == static_cast<size_t>(frames);
+    }
     std::fflush(stdout);
 
-    run.Form().Unload();
-    return frameMs.size() == static_cast<size_t>(frames) ? 0 : 1;
+    for (const auto& each : runs) each->Form().Unload();
+    return complete ? 0 : 1;
 }

@@ -97,10 +97,17 @@ void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveB
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                         int originX, int originY, std::span<int32_t> shown, int mergeGap,
                         std::vector<RowBand>& bands) {
+    ComposeChangedRows(mask, rows, waveBuffer, visible, originX, originY, shown, mergeGap, PartRows{}, bands);
+}
+
+void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+                        int originX, int originY, std::span<int32_t> shown, int mergeGap, PartRows only,
+                        std::vector<RowBand>& bands) {
     bands.clear();
     if (waveBuffer.Empty() || visible.Empty()) return;
     const Placement at = Place(mask, waveBuffer, visible, originX, originY);
-    for (int64_t y = at.FirstRow; y < at.EndRow; ++y) {
+    const int64_t first = std::max(at.FirstRow, only.First), end = std::min(at.EndRow, only.End);
+    for (int64_t y = first; y < end; ++y) {
         const int32_t source = SourceRow(mask, rows, waveBuffer, y);
         const bool remembered = static_cast<size_t>(y) < shown.size();
         if (remembered && shown[static_cast<size_t>(y)] == source) continue;

@@ -52,4 +52,15 @@ void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView
                         int originX, int originY, std::span<int32_t> shown, int mergeGap,
                         std::vector<RowBand>& bands);
 
+// Rows First to End - 1 of the mask's part.
+struct PartRows {
+    int64_t First = 0, End = INT64_MAX;
+};
+
+// ComposeChangedRows for the rows of the mask's part in `only`: a frame composed a slice at a
+// time, each slice's rows going on to the screen while they are still in the cache.
+void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+                        int originX, int originY, std::span<int32_t> shown, int mergeGap, PartRows only,
+                        std::vector<RowBand>& bands);
+
 }  // namespace lurvane

@@ -93,9 +93,17 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     const SurfaceView waveBuffer = host.WaveBuffer();
     const SurfaceView visible = host.Visible();
     step_.Run(engine_, areaRows);
-    ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_, bands_);
     dirty_.clear();
-    for (const RowBand& band : bands_) dirty_.push_back(Clipped(band.Left, band.Top, band.Right, band.Bottom, visible));
+    const int64_t sliceRows = sliceRows_ > 0 ? sliceRows_ : std::max(mask_.Height(), 1);
+    for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
+        ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_,
+                           PartRows{first, first + sliceRows}, bands_);
+        slice_.clear();
+        for (const RowBand& band : bands_)
+            slice_.push_back(Clipped(band.Left, band.Top, band.Right, band.Bottom, visible));
+        if (slice_.empty() || host.ShowComposed(slice_)) continue;
+        dirty_.insert(dirty_.end(), slice_.begin(), slice_.end());
+    }
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
                                             visible.Height, visible);

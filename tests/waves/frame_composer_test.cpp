@@ -275,7 +275,15 @@ public:
     void Present(std::span<const BoundingBox> dirty) override {
         std::vector<BoundingBox> shownBoxes(dirty.begin(), dirty.end());
         shownBoxes.push_back(std::exchange(strip_, {}));
-        for (const BoundingBox& box : shownBoxes)
+        Show(shownBoxes);
+    }
+    // A host that shows each slice of rows as it is composed, or one that leaves it to Present.
+    bool ShowComposed(std::span<const BoundingBox> rows) override {
+        if (showsSlices) Show(rows);
+        return showsSlices;
+    }
+    void Show(std::span<const BoundingBox> boxes) {
+        for (const BoundingBox& box : boxes)
             for (int y = box.MinY; y < box.MaxY; ++y)
                 for (int x = box.MinX; x < box.MaxX; ++x) {
                     const size_t at = static_cast<size_t>(y * visible.Width() + x);
@@ -300,6 +308,7 @@ public:
 
     double now = 100.0;
     int erases = 0, notices = 0;
+    bool showsSlices = false;
     PixelBuffer visible, screen, waveBuffer;
 
 private:
@@ -395,6 +404,8 @@ TEST(FrameComposer, FramesMatchWavingTheWholeAreaWherePathsReach) {
         PixelBuffer expected = std::move(shown);
         FrameRenderer renderer(engine, {});
         renderer.SetBandGap(uniform(0, 6));
+        renderer.SetSliceRows(uniform(0, 1) ? 0 : uniform(1, 40));
+        host.showsSlices = uniform(0, 1) == 0;
         WaveStep wholeStep;
         const int16_t counter = static_cast<int16_t>(uniform(0, engine.WaveFreq - 1));
         renderer.Step().WaveCounter = counter;

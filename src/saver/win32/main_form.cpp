@@ -123,9 +123,12 @@ void MainForm::Paint(HDC dc, const RECT& area) const {
 void MainForm::Present(std::span<const RECT> areas) {
     if (!Alive() || areas.empty()) return;
     WindowDc dc(Window());
-    if (!dc) return;
+    if (dc) Present(dc.get(), areas);
+}
+
+void MainForm::Present(HDC dc, std::span<const RECT> areas) const {
     for (const RECT& area : areas)
-        if (!IsRectEmpty(&area)) Paint(dc.get(), area);
+        if (!IsRectEmpty(&area)) Paint(dc, area);
 }
 
 void MainForm::SetFpsLabel(bool visible, const std::string& caption) {

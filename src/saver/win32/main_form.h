@@ -57,6 +57,8 @@ public:
     void Present(const RECT& area) { Present(std::span<const RECT>(&area, 1)); }
     // Copies each of `areas` of the picture to the screen at once.
     void Present(std::span<const RECT> areas);
+    // The same through `dc`, a device context of this window that the caller holds for a while.
+    void Present(HDC dc, std::span<const RECT> areas) const;
 
     // Shows or hides the frame-rate label; a non-empty caption replaces its text.
     void SetFpsLabel(bool visible, const std::string& caption);

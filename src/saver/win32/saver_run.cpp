@@ -245,7 +245,9 @@ void SaverRun::EndScreenSaver(bool forceStop) {
 
 void SaverRun::OnAnimationTimer() {
     if (framesDrawn_++ == 0) firstFrameAt_ = Now();
-    switch (renderer_.RenderFrame(previewMode_, startedManual_, *this)) {
+    const FrameOutcome outcome = renderer_.RenderFrame(previewMode_, startedManual_, *this);
+    frameDc_.reset();  // a frame that ends before its present holds it no longer
+    switch (outcome) {
     case FrameOutcome::Continue:
         // Input may end the run from now on: the pointer has no business on the picture.
         if (engine_.InputArmed && !previewMode_) cursor_.Hide();
@@ -350,15 +352,30 @@ BoundingBox SaverRun::EraseNoticeStrip() {
     return {Clamp16(strip.left), Clamp16(strip.top), Clamp16(strip.right), Clamp16(strip.bottom)};
 }
 
-void SaverRun::Present(std::span<const BoundingBox> dirty) {
-    if (!form_.Alive()) return;
-    GdiFlush();
+bool SaverRun::ShowComposed(std::span<const BoundingBox> rows) {
+    if (!form_.Alive()) return false;
+    // One device context for all of a frame's slices: getting one costs a trip to the server.
+    if (!frameDc_) frameDc_.emplace(form_.Window());
+    if (!*frameDc_) return false;
     presentAreas_.clear();
-    for (const BoundingBox& box : dirty) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
-    if (!IsRectEmpty(&noticeArea_)) presentAreas_.push_back(noticeArea_);
-    form_.Present(presentAreas_);
-    noticeArea_ = RECT{};
-    PumpPendingMessages();
+    for (const BoundingBox& box : rows) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
+    form_.Present(frameDc_->get(), presentAreas_);
+    return true;
+}
+
+void SaverRun::Present(std::span<const BoundingBox> dirty) {
+    if (form_.Alive()) {
+        GdiFlush();
+        presentAreas_.clear();
+        for (const BoundingBox& box : dirty) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
+        if (!IsRectEmpty(&noticeArea_)) presentAreas_.push_back(noticeArea_);
+        if (frameDc_ && *frameDc_) form_.Present(frameDc_->get(), presentAreas_);
+        else form_.Present(presentAreas_);
+        noticeArea_ = RECT{};
+    }
+    // The messages may destroy the window: its device context goes back first.
+    frameDc_.reset();
+    if (form_.Alive()) PumpPendingMessages();
 }
 
 }  // namespace lurvane::win32

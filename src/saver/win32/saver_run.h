@@ -62,6 +62,8 @@ public:
     const EngineSettings& Engine() const { return engine_; }
     // For measuring: changed rows this close together are presented as one band.
     void SetBandGap(int rows) { renderer_.SetBandGap(rows); }
+    // For measuring: the rows composed and shown at a time (0: the whole frame at once).
+    void SetSliceRows(int rows) { renderer_.SetSliceRows(rows); }
 
     // Whether the frames wait for the display to come back (or, full screen, for the unlock).
     bool Resting() const { return displayOff_ || (locked_ && !previewMode_); }
@@ -93,6 +95,7 @@ private:
     void DrawNotice(const std::string& text) override;
     BoundingBox EraseNoticeStrip() override;
     void Present(std::span<const BoundingBox> dirty) override;
+    bool ShowComposed(std::span<const BoundingBox> rows) override;
 
     const ProgramContext context_;  // references to the services, and the trace
     BackgroundMusic* music_ = nullptr;
@@ -123,6 +126,7 @@ private:
     UINT noticeFontDpi_ = 0;
     RECT noticeArea_{};  // part of the visible surface the notice changed since the last present
     std::vector<RECT> presentAreas_;
+    std::optional<WindowDc> frameDc_;  // the window's, from a frame's first slice to its present
 };
 
 }  // namespace lurvane::win32
