@@ -119,7 +119,7 @@ target_link_options(preview_drag_bench PRIVATE ${static_runtime})
 # tests drive it (so it needs their driver and GoogleTest); run by scripts/dialog-cpu-bench.
 if(LURVANE_WINDOWS_TESTS)
   add_executable(dialog_cpu_bench bench/win32/dialog_cpu_bench.cpp tests/e2e/saver_driver.cpp)
-  target_include_directories(dialog_cpu_bench PRIVATE tests src res)
+  target_include_directories(dialog_cpu_bench PRIVATE bench tests src res)
   target_link_libraries(dialog_cpu_bench PRIVATE gtest ${win32_libs})
   target_compile_definitions(dialog_cpu_bench PRIVATE
       $<TARGET_PROPERTY:lurvane_core,INTERFACE_COMPILE_DEFINITIONS>

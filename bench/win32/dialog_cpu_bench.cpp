@@ -26,7 +26,7 @@
 #include "e2e/dialog_driver.h"
 #include "e2e/saver_driver.h"
 #include "resource.h"
-#include "support/win32/unix_process.h"
+#include "win32/unix_process.h"
 #include "util/win32/handles.h"
 
 namespace {

@@ -24,7 +24,6 @@
 #include "support/win32/memory_program.h"
 #include "support/win32/message_pump.h"
 #include "support/win32/test_files.h"
-#include "support/win32/unix_process.h"
 #include "util/win32/text_convert.h"
 
 namespace lurvane::win32 {

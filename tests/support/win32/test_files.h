@@ -8,8 +8,23 @@
 #include <string_view>
 
 #include "settings/settings_store.h"
+#include "util/win32/handles.h"
 
 namespace support {
+
+// The whole file, or nothing when it cannot be opened.
+inline std::string ReadBytes(const std::wstring& path) {
+    HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return {};
+    const lurvane::win32::KernelHandle file(opened);
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    // Read until the end: a /proc file tells no size.
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    return bytes;
+}
 
 inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -10,22 +10,10 @@
 #include <sstream>
 #include <string>
 
+#include "support/win32/test_files.h"
 #include "util/win32/handles.h"
 
 namespace support {
-
-inline std::string ReadBytes(const std::wstring& path) {
-    HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return {};
-    const lurvane::win32::KernelHandle file(opened);
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    // A /proc file tells no size: read until the end.
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
-}
 
 // Field `number` of a /proc/PID/stat line, counted from 1 as proc(5) counts; the name, field 2,
 // may hold blanks and parentheses. Empty when there is no such field.
