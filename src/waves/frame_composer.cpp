@@ -96,13 +96,7 @@ void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveB
 
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                         int originX, int originY, std::span<int32_t> shown, int mergeGap,
-                        std::vector<RowBand>& bands) {
-    ComposeChangedRows(mask, rows, waveBuffer, visible, originX, originY, shown, mergeGap, PartRows{}, bands);
-}
-
-void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
-                        int originX, int originY, std::span<int32_t> shown, int mergeGap, PartRows only,
-                        std::vector<RowBand>& bands) {
+                        std::vector<RowBand>& bands, PartRows only) {
     bands.clear();
     if (waveBuffer.Empty() || visible.Empty()) return;
     const Placement at = Place(mask, waveBuffer, visible, originX, originY);

@@ -41,26 +41,21 @@ struct RowBand {
     friend bool operator==(const RowBand&, const RowBand&) = default;
 };
 
-// ComposeFrame for only the rows whose source differs from `shown` (one entry per row of the
-// mask's part), which it then updates: a row showing the same wave-buffer row inside the same
-// runs shows the same pixels again. The visible rows it changed go to `bands`, top to bottom,
-// each as wide as the runs it wrote (narrower than the area where the path is); two bands
-// separated by at most `mergeGap` unchanged rows become one. With every entry
-// kRowNotShown the pixels are exactly ComposeFrame's. The surfaces and the origin must be those
-// of the frame `shown` describes.
-void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
-                        int originX, int originY, std::span<int32_t> shown, int mergeGap,
-                        std::vector<RowBand>& bands);
-
 // Rows First to End - 1 of the mask's part.
 struct PartRows {
     int64_t First = 0, End = INT64_MAX;
 };
 
-// ComposeChangedRows for the rows of the mask's part in `only`: a frame composed a slice at a
-// time, each slice's rows going on to the screen while they are still in the cache.
+// ComposeFrame for only the rows of the mask's part in `only` whose source differs from `shown`
+// (one entry per row of the mask's part), which it then updates: a row showing the same
+// wave-buffer row inside the same runs shows the same pixels again. The visible rows it changed
+// go to `bands`, top to bottom, each as wide as the runs it wrote (narrower than the area where
+// the path is); two bands separated by at most `mergeGap` unchanged rows become one. With every
+// entry kRowNotShown the pixels are exactly ComposeFrame's. The surfaces and the origin must be
+// those of the frame `shown` describes. A frame composed a slice of rows at a time can show each
+// slice's rows while they are still in the cache.
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
-                        int originX, int originY, std::span<int32_t> shown, int mergeGap, PartRows only,
-                        std::vector<RowBand>& bands);
+                        int originX, int originY, std::span<int32_t> shown, int mergeGap,
+                        std::vector<RowBand>& bands, PartRows only = {});
 
 }  // namespace lurvane

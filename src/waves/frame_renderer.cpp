@@ -97,7 +97,7 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     const int64_t sliceRows = sliceRows_ > 0 ? sliceRows_ : std::max(mask_.Height(), 1);
     for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
         ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_,
-                           PartRows{first, first + sliceRows}, bands_);
+                           bands_, PartRows{first, first + sliceRows});
         slice_.clear();
         for (const RowBand& band : bands_)
             slice_.push_back(Clipped(band.Left, band.Top, band.Right, band.Bottom, visible));

@@ -55,10 +55,7 @@ public:
     virtual void Present(std::span<const BoundingBox> dirty) = 0;
     // Shows these freshly composed wave rows at once, runs no messages, and returns true; the
     // frame's Present then leaves them out. A host that returns false gets them in Present.
-    virtual bool ShowComposed(std::span<const BoundingBox> rows) {
-        (void)rows;
-        return false;
-    }
+    virtual bool ShowComposed(std::span<const BoundingBox> /*rows*/) { return false; }
 };
 
 // The texts a frame prints, in the user's language and locale.

@@ -357,17 +357,20 @@ bool SaverRun::ShowComposed(std::span<const BoundingBox> rows) {
     // One device context for all of a frame's slices: getting one costs a trip to the server.
     if (!frameDc_) frameDc_.emplace(form_.Window());
     if (!*frameDc_) return false;
-    presentAreas_.clear();
-    for (const BoundingBox& box : rows) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
+    TakePresentAreas(rows);
     form_.Present(frameDc_->get(), presentAreas_);
     return true;
+}
+
+void SaverRun::TakePresentAreas(std::span<const BoundingBox> boxes) {
+    presentAreas_.clear();
+    for (const BoundingBox& box : boxes) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
 }
 
 void SaverRun::Present(std::span<const BoundingBox> dirty) {
     if (form_.Alive()) {
         GdiFlush();
-        presentAreas_.clear();
-        for (const BoundingBox& box : dirty) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
+        TakePresentAreas(dirty);
         if (!IsRectEmpty(&noticeArea_)) presentAreas_.push_back(noticeArea_);
         if (frameDc_ && *frameDc_) form_.Present(frameDc_->get(), presentAreas_);
         else form_.Present(presentAreas_);

@@ -96,6 +96,8 @@ private:
     BoundingBox EraseNoticeStrip() override;
     void Present(std::span<const BoundingBox> dirty) override;
     bool ShowComposed(std::span<const BoundingBox> rows) override;
+    // presentAreas_ becomes `boxes` as rectangles.
+    void TakePresentAreas(std::span<const BoundingBox> boxes);
 
     const ProgramContext context_;  // references to the services, and the trace
     BackgroundMusic* music_ = nullptr;
