@@ -10,9 +10,23 @@
 #include <vector>
 
 #include "imaging/surface.h"
+#include "waves/bounding_box.h"
 #include "waves/frame_renderer.h"
 
 namespace lurvane {
+
+// The wave buffer a saver window cuts from `picture`, which fills its screen: the clean pixels of
+// the part of `area` on the screen.
+inline PixelBuffer WaveBufferOf(const PixelBuffer& picture, const BoundingBox& area) {
+    const AreaPart part = OnScreenPart(area, picture.Width(), picture.Height());
+    PixelBuffer buffer(part.Width(), part.Height());
+    for (int y = 0; y < part.Height(); ++y)
+        for (int x = 0; x < part.Width(); ++x)
+            buffer.View().Row(y)[x] = picture.Pixels()[static_cast<size_t>(area.MinY + part.Top + y) *
+                                                            static_cast<size_t>(picture.Width()) +
+                                                        static_cast<size_t>(area.MinX + part.Left + x)];
+    return buffer;
+}
 
 // Plays the saver window: a driven clock, surfaces in memory and a log of what was asked.
 class FakeHost : public FrameHost {

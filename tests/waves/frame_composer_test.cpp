@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/fake_frame_host.h"
 #include "waves/bounding_box.h"
 #include "waves/frame_renderer.h"
 #include "waves/wave_step.h"
@@ -248,15 +249,8 @@ TEST(FrameComposer, RowsPastTheTableAreNotShifted) {
 class PictureHost : public FrameHost {
 public:
     PictureHost(const PixelBuffer& background, PixelBuffer shown, const BoundingBox& area, int stripRows)
-        : visible(std::move(shown)), screen(visible), background_(background), stripRows_(stripRows) {
-        const AreaPart part = OnScreenPart(area, visible.Width(), visible.Height());
-        waveBuffer.Resize(part.Width(), part.Height());
-        for (int y = 0; y < part.Height(); ++y)
-            for (int x = 0; x < part.Width(); ++x)
-                waveBuffer.Pixels()[static_cast<size_t>(y * part.Width() + x)] =
-                    background.Pixels()[static_cast<size_t>((area.MinY + part.Top + y) * background.Width() +
-                                                            area.MinX + part.Left + x)];
-    }
+        : visible(std::move(shown)), screen(visible), waveBuffer(WaveBufferOf(background, area)),
+          background_(background), stripRows_(stripRows) {}
     double Now() override { return now; }
     bool HasParent() override { return true; }
     void SetFpsLabel(bool, const std::string&) override {}

@@ -34,14 +34,7 @@ public:
         SetGlobalSettings(model, screen, engine_);
         StartWavelor(engine_);
         host_.visible = picture;
-        const BoundingBox box = engine_.Bounds();
-        const AreaPart part = OnScreenPart(box, picture.Width(), picture.Height());
-        host_.waveBuffer.Resize(part.Width(), part.Height());
-        for (int y = 0; y < part.Height(); ++y)
-            for (int x = 0; x < part.Width(); ++x)
-                host_.waveBuffer.View().Row(y)[x] = picture.Pixels()[static_cast<size_t>(box.MinY + part.Top + y) *
-                                                                         static_cast<size_t>(picture.Width()) +
-                                                                     static_cast<size_t>(box.MinX + part.Left + x)];
+        host_.waveBuffer = WaveBufferOf(picture, engine_.Bounds());
         renderer_.Step().WaveCounter = counter;
     }
 
