@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     using namespace lurvane::win32;
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
     std::vector<int> slices;
-    for (int i = 3; i < argc; ++i) slices.push_back(std::max(0, std::atoi(argv[i])));
+    for (int i = 3; i < argc; ++i) slices.push_back(std::atoi(argv[i]));
     if (slices.empty()) slices.push_back(kDefaultSliceRows);
 
     const support::TempPicture picture(L"lurvane-frame-bench.bmp", 1920, 1080, [](int x, int y) {
@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
         if (frame >= 0 && frame % turn == 0) turnCpu = cpuSeconds();
         const LONGLONG start = now();
         for (const auto& each : runs) {
-            each->SetSliceRows(slices[way]);
+            each->SetSliceRows(std::abs(slices[way]));
+            each->SetSliceBuffered(slices[way] >= 0);
             each->OnAnimationTimer();
         }
         const LONGLONG end = now();
@@ -163,7 +164,8 @@ int main(int argc, char** argv) {
     for (size_t way = 0; way < slices.size(); ++way) {
         const Summary s = Summarise(frameMs[way]);
         const double cpuPerFrame = cpuFrames[way] == 0 ? 0 : cpu[way] * 1000 / cpuFrames[way];
-        const std::string name = "whole frame, slice " + std::to_string(slices[way]);
+        const std::string name = (slices[way] < 0 ? "in place, slice " : "buffered, slice ") +
+                                 std::to_string(std::abs(slices[way]));
         std::printf("%-22s %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f\n", name.c_str(), s.Min, s.Median, s.Mean, s.P95, s.Max,
                     cpuPerFrame);
         complete = complete && frameMs[way].size() == static_cast<size_t>(frames);

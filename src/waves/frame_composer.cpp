@@ -94,6 +94,46 @@ void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveB
         ComposeRow(mask, waveBuffer, visible, at, y, SourceRow(mask, rows, waveBuffer, y));
 }
 
+void FillAroundRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, SurfaceView slice,
+                    int originX, int originY, int top, std::span<const RowBand> bands) {
+    if (waveBuffer.Empty() || visible.Empty() || slice.Empty()) return;
+    const Placement at = Place(mask, waveBuffer, visible, originX, originY);
+    for (const RowBand& band : bands) {
+        const int64_t left = std::max(band.Left, 0), right = std::min({band.Right, visible.Width, slice.Width});
+        const int end = std::min({band.Bottom, top + slice.Height, visible.Height});
+        for (int row = std::max({band.Top, top, 0}); row < end; ++row) {
+            const uint32_t* from = visible.Row(row);
+            uint32_t* to = slice.Row(row - top);
+            auto fill = [&](int64_t x0, int64_t x1) {
+                if (x0 < x1) CopyPixels(to + x0, from + x0, static_cast<size_t>(x1 - x0));
+            };
+            int64_t x = left;
+            const int64_t y = row - at.Oy;
+            if (y >= 0 && y < mask.Height())
+                for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
+                    const int64_t x0 = std::max<int64_t>(span.X0, at.FirstColumn) + at.Ox;
+                    const int64_t x1 = std::min<int64_t>(span.X1, at.EndColumn) + at.Ox;
+                    if (x0 >= x1) continue;
+                    fill(x, std::min(x0, right));
+                    x = std::max(x, x1);
+                }
+            fill(x, right);
+        }
+    }
+}
+
+void ComposeShownRows(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, int originX, int originY,
+                      std::span<const int32_t> shown) {
+    if (waveBuffer.Empty() || visible.Empty()) return;
+    const Placement at = Place(mask, waveBuffer, visible, originX, originY);
+    const int64_t end = std::min<int64_t>(at.EndRow, static_cast<int64_t>(shown.size()));
+    for (int64_t y = at.FirstRow; y < end; ++y) {
+        const int32_t source = shown[static_cast<size_t>(y)];
+        if (source == kOffScreenRow || (source >= 0 && source < waveBuffer.Height))
+            ComposeRow(mask, waveBuffer, visible, at, y, source);
+    }
+}
+
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                         int originX, int originY, std::span<int32_t> shown, int mergeGap,
                         std::vector<RowBand>& bands, PartRows only) {

@@ -52,10 +52,24 @@ struct PartRows {
 // go to `bands`, top to bottom, each as wide as the runs it wrote (narrower than the area where
 // the path is); two bands separated by at most `mergeGap` unchanged rows become one. With every
 // entry kRowNotShown the pixels are exactly ComposeFrame's. The surfaces and the origin must be
-// those of the frame `shown` describes. A frame composed a slice of rows at a time can show each
-// slice's rows while they are still in the cache.
+// those of the frame `shown` describes, or a slice of its rows: a surface whose row 0 stands for
+// visible row `top`, with the origin `top` rows higher. A frame composed a slice of rows at a time
+// can show each slice's rows while they are still in the cache.
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                         int originX, int originY, std::span<int32_t> shown, int mergeGap,
                         std::vector<RowBand>& bands, PartRows only = {});
+
+// For a slice composed by ComposeChangedRows without merging (`slice`, whose row 0 is visible
+// row `top`, and its `bands` in visible rows): copies each band's pixels outside the runs of its
+// rows from `visible`, which holds them (it lacks only the runs), so that the whole band can be
+// shown from the slice. The other arguments are those of the compose.
+void FillAroundRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, SurfaceView slice,
+                    int originX, int originY, int top, std::span<const RowBand> bands);
+
+// ComposeFrame for the rows of the mask's part whose entry in `shown` is not kRowNotShown, each
+// from the wave-buffer row it names: the pixels the screen shows after the frames that `shown`
+// describes.
+void ComposeShownRows(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, int originX, int originY,
+                      std::span<const int32_t> shown);
 
 }  // namespace lurvane

@@ -45,6 +45,13 @@ int FrameRenderer::Elapsed(FrameHost& host) const {
     return static_cast<int>(WholeSecond(now) - WholeSecond(startTime_));
 }
 
+void FrameRenderer::UpdateVisible(FrameHost& host) {
+    if (!started_ || !visibleBehind_) return;
+    const BoundingBox area = engine_.Bounds();
+    ComposeShownRows(mask_, host.WaveBuffer(), host.Visible(), area.MinX, area.MinY, shownRows_);
+    visibleBehind_ = false;
+}
+
 void FrameRenderer::RedrawAll() { shownRows_.assign(static_cast<size_t>(mask_.Height()), kRowNotShown); }
 
 // The rows of the mask that `replaced` (visible-surface pixels) covers show something else now.
@@ -95,14 +102,37 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     step_.Run(engine_, areaRows);
     dirty_.clear();
     const int64_t sliceRows = sliceRows_ > 0 ? sliceRows_ : std::max(mask_.Height(), 1);
+    // A notice is erased and drawn on the visible surface and presented from there, strip and
+    // all: while it stands, the rows are composed there too.
+    const bool noticeStands = startedManually && Elapsed(host) <= kNoticeSeconds;
+    const int64_t partTop = int64_t{area.MinY} + mask_.Part().Top;  // the visible row of the mask's row 0
     for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
-        ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_,
-                           bands_, PartRows{first, first + sliceRows});
+        // The slice's rows that lie on the visible surface.
+        const int64_t top = std::max<int64_t>(partTop + first, 0);
+        const int64_t bottom = std::min<int64_t>({partTop + first + sliceRows, partTop + mask_.Height(), visible.Height});
+        if (top >= bottom) continue;
+        const PartRows rows{top - partTop, bottom - partTop};
+        const SurfaceView slice = noticeStands ? SurfaceView{} : host.SliceBuffer(static_cast<int>(bottom - top));
         slice_.clear();
-        for (const RowBand& band : bands_)
+        if (slice.Empty() || slice.Width != visible.Width || slice.Height < bottom - top) {
+            ComposeChangedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, bandGap_,
+                               bands_, rows);
+            for (const RowBand& band : bands_)
+                dirty_.push_back(Clipped(band.Left, band.Top, band.Right, band.Bottom, visible));
+            continue;
+        }
+        // Not merged: a row a merge took along would show the slice's unwritten pixels.
+        ComposeChangedRows(mask_, step_.Rows(), waveBuffer, slice, area.MinX, static_cast<int>(area.MinY - top),
+                           shownRows_, 0, bands_, rows);
+        if (bands_.empty()) continue;
+        for (RowBand& band : bands_) {
+            band.Top += static_cast<int>(top);
+            band.Bottom += static_cast<int>(top);
             slice_.push_back(Clipped(band.Left, band.Top, band.Right, band.Bottom, visible));
-        if (slice_.empty() || host.ShowComposed(slice_)) continue;
-        dirty_.insert(dirty_.end(), slice_.begin(), slice_.end());
+        }
+        FillAroundRuns(mask_, waveBuffer, visible, slice, area.MinX, area.MinY, static_cast<int>(top), bands_);
+        host.ShowSlice(slice_, static_cast<int>(top));
+        visibleBehind_ = true;
     }
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,

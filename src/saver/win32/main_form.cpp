@@ -64,6 +64,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(Window(), &paint);
+        if (events_ != nullptr) events_->BeforePaint();
         Paint(dc, paint.rcPaint);
         EndPaint(Window(), &paint);
         return 0;
@@ -71,6 +72,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT: {
         RECT client{};
         GetClientRect(Window(), &client);
+        if (events_ != nullptr) events_->BeforePaint();
         Paint(reinterpret_cast<HDC>(wParam), client);
         return 0;
     }

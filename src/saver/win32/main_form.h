@@ -30,6 +30,8 @@ public:
     virtual void OnDisplayChanged(bool on) = 0;
     // The session was locked (false) or unlocked (true).
     virtual void OnSessionChanged(bool unlocked) = 0;
+    // The picture is about to be painted: whatever reached the screen without it goes in first.
+    virtual void BeforePaint() = 0;
 
 protected:
     ~MainFormEvents() = default;

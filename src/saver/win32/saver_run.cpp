@@ -352,14 +352,23 @@ BoundingBox SaverRun::EraseNoticeStrip() {
     return {Clamp16(strip.left), Clamp16(strip.top), Clamp16(strip.right), Clamp16(strip.bottom)};
 }
 
-bool SaverRun::ShowComposed(std::span<const BoundingBox> rows) {
-    if (!form_.Alive()) return false;
+SurfaceView SaverRun::SliceBuffer(int rows) {
+    if (!sliceBuffered_ || !form_.Alive() || rows <= 0) return {};
+    if (slice_.Width() != main_.Width() || slice_.Height() < rows) {
+        // At least a default slice high, so that one buffer serves all the slices of a run.
+        if (!slice_.Resize(main_.Width(), std::max(rows, kDefaultSliceRows))) return {};
+    }
+    return {slice_.Pixels(), slice_.Width(), rows};
+}
+
+void SaverRun::ShowSlice(std::span<const BoundingBox> rows, int top) {
+    if (!form_.Alive()) return;
     // One device context for all of a frame's slices: getting one costs a trip to the server.
     if (!frameDc_) frameDc_.emplace(form_.Window());
-    if (!*frameDc_) return false;
-    TakePresentAreas(rows);
-    form_.Present(frameDc_->get(), presentAreas_);
-    return true;
+    if (!*frameDc_) return;
+    for (const BoundingBox& band : rows)
+        BitBlt(frameDc_->get(), band.MinX, band.MinY, band.Width(), band.Height(), slice_.Dc(), band.MinX,
+               band.MinY - top, SRCCOPY);
 }
 
 void SaverRun::TakePresentAreas(std::span<const BoundingBox> boxes) {

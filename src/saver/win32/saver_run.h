@@ -64,6 +64,8 @@ public:
     void SetBandGap(int rows) { renderer_.SetBandGap(rows); }
     // For measuring: the rows composed and shown at a time (0: the whole frame at once).
     void SetSliceRows(int rows) { renderer_.SetSliceRows(rows); }
+    // For measuring: whether the rows go to the screen through the slice buffer or the visible surface.
+    void SetSliceBuffered(bool buffered) { sliceBuffered_ = buffered; }
 
     // Whether the frames wait for the display to come back (or, full screen, for the unlock).
     bool Resting() const { return displayOff_ || (locked_ && !previewMode_); }
@@ -84,6 +86,7 @@ private:
     void OnFormDestroyed() override;
     void OnDisplayChanged(bool on) override;
     void OnSessionChanged(bool unlocked) override;
+    void BeforePaint() override { renderer_.UpdateVisible(*this); }
     void ApplyRest();
 
     // FrameHost
@@ -95,7 +98,8 @@ private:
     void DrawNotice(const std::string& text) override;
     BoundingBox EraseNoticeStrip() override;
     void Present(std::span<const BoundingBox> dirty) override;
-    bool ShowComposed(std::span<const BoundingBox> rows) override;
+    SurfaceView SliceBuffer(int rows) override;
+    void ShowSlice(std::span<const BoundingBox> rows, int top) override;
     // presentAreas_ becomes `boxes` as rectangles.
     void TakePresentAreas(std::span<const BoundingBox> boxes);
 
@@ -111,6 +115,7 @@ private:
     int frameInterval_ = 0;  // milliseconds, once the frames have started
     std::optional<MonitorArea> monitor_;
     DWORD platformId_ = 0;
+    bool sliceBuffered_ = true;
     int framesDrawn_ = 0;  // by the frame timer, for the trace at the end
     double firstFrameAt_ = 0;
 
@@ -123,6 +128,7 @@ private:
     DibSurface backBuffer_;  // clean copy of the background
     DibSurface image_;       // the prepared background image
     DibSurface waveBuffer_;  // the unshifted background of the wave area's on-screen part
+    DibSurface slice_;       // a frame's wave rows on their way to the screen, a slice at a time
     PixelBuffer fadeSource_;  // the undarkened picture a fade starts from
     GdiObject noticeFont_;
     UINT noticeFontDpi_ = 0;
