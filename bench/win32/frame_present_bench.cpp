@@ -5,6 +5,7 @@
 // Arguments: the number of frames (500), the band gap to try instead of the saver's own, and
 // the rows composed and shown at a time: several of them take turns, a wave period of frames
 // each, so that a busy machine's load falls on each alike, and each gets its own figures.
+// A negative number of rows composes them in place, in the visible surface, without the slice buffer.
 // LURVANE_BENCH_MONITORS=N splits the desktop into N monitors side by side, each with a run and
 // a window of its own, as a full-screen run over several monitors has them; a frame is then
 // one frame of every run (LURVANE_WINE_DESKTOP=3840x1080 for two 1920 x 1080 monitors).

@@ -34,6 +34,10 @@ bool MainForm::Load(HWND host) {
     if (Window() != nullptr) return true;
     InitCommonControls();
     WNDCLASSEXW windowClass{};
+    // The frames take the window's device context many times a second. A device context of its
+    // own keeps its state; a common one is reset on every GetDC, its font chosen again, which
+    // under Wine reads the X resource files each time.
+    windowClass.style = CS_OWNDC;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kWindowClass;
