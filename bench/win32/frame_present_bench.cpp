@@ -2,10 +2,11 @@
 // striped picture and an elliptic path, driven frame after frame through the same call the
 // frame timer makes. Prints figures, checks nothing. The frame size is the desktop's: run it in
 // a Wine session whose desktop has the size to measure (LURVANE_WINE_DESKTOP=1920x1080).
-// Arguments: the number of frames (500), the band gap to try instead of the saver's own, and
-// the rows composed and shown at a time: several of them take turns, a wave period of frames
-// each, so that a busy machine's load falls on each alike, and each gets its own figures.
-// A negative number of rows composes them in place, in the visible surface, without the slice buffer.
+// Arguments: the number of frames (500), the band gap to try instead of the saver's own (for
+// rows composed in place), and the rows composed and shown at a time: several of them take
+// turns, a wave period of frames each, so that a busy machine's load falls on each alike, and
+// each gets its own figures. A negative number of rows composes them in place, in the visible
+// surface, as a host without a slice buffer does.
 // LURVANE_BENCH_MONITORS=N splits the desktop into N monitors side by side, each with a run and
 // a window of its own, as a full-screen run over several monitors has them; a frame is then
 // one frame of every run (LURVANE_WINE_DESKTOP=3840x1080 for two 1920 x 1080 monitors).

@@ -109,7 +109,8 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
         // The slice's rows that lie on the visible surface.
         const int64_t top = std::max<int64_t>(partTop + first, 0);
-        const int64_t bottom = std::min<int64_t>({partTop + first + sliceRows, partTop + mask_.Height(), visible.Height});
+        const int64_t bottom =
+            std::min<int64_t>({partTop + first + sliceRows, partTop + mask_.Height(), visible.Height});
         if (top >= bottom) continue;
         const PartRows rows{top - partTop, bottom - partTop};
         const SurfaceView slice = noticeStands ? SurfaceView{} : host.SliceBuffer(static_cast<int>(bottom - top));

@@ -72,10 +72,11 @@ struct FrameTexts {
     std::string DecimalSeparator = ".";  // of the frame-rate caption
 };
 
-// Only touching rows are merged. Measured under Wine (frame_present_bench at 1920 x 1080 and
-// 3840 x 2160, gaps 0 to 16 and one band over all): the saver's CPU per frame and the X server's
-// both grew with every gap tried. A blit to the window is a copy into the window's memory whose
-// call costs less than the unchanged rows a merge would copy along with it.
+// Only touching rows are merged, and none of a frame shown from the host's slice buffer.
+// Measured under Wine (frame_present_bench at 1920 x 1080 and 3840 x 2160, gaps 0 to 16 and one
+// band over all): the saver's CPU per frame and the X server's both grew with every gap tried. A
+// blit to the window is a copy into the window's memory whose call costs less than the unchanged
+// rows a merge would copy along with it.
 inline constexpr int kDefaultBandGap = 0;
 
 // The wave area is composed and shown 32 rows at a time, so that the copy into the window reads
