@@ -156,44 +156,6 @@ void CheckWritable(std::string_view section, std::string_view key, std::string_v
     if (HoldsLineBreakOrNul(value)) throw IniWriteError("value cannot be written to a profile");
 }
 
-// Where a value of one section and key stands in a text: the first section of that name, and
-// in it the first key of that name or else the place after its last non-blank line.
-struct KeyPlace {
-    bool SectionFound = false;
-    std::optional<Line> KeyLine;
-    std::optional<Line> LastFilled;  // the last non-blank line of the section, its header at least
-    std::optional<Line> LastLine;    // the text's last line
-};
-
-KeyPlace FindKeyPlace(std::string_view text, std::string_view section, std::string_view key) {
-    KeyPlace place;
-    bool inSection = false;
-    ForEachLine(text, [&](const Line& line) {
-        place.LastLine = line;
-        if (auto name = SectionName(line.Text)) {
-            if (inSection) {
-                inSection = false;
-                return false;  // only the first section of the name counts
-            }
-            inSection = !place.SectionFound && EqualsIgnoringAsciiCase(*name, section);
-            if (inSection) {
-                place.SectionFound = true;
-                place.LastFilled = line;
-            }
-            return true;
-        }
-        if (!inSection) return true;
-        if (!TrimSpace(line.Text).empty()) place.LastFilled = line;
-        auto entry = KeyEntry(line.Text);
-        if (entry && EqualsIgnoringAsciiCase(entry->Key, key)) {
-            place.KeyLine = line;
-            return false;
-        }
-        return true;
-    });
-    return place;
-}
-
 }  // namespace
 
 std::vector<std::string> ReadINIValues(const std::string& file, std::span<const IniKey> keys) {
@@ -243,27 +205,125 @@ std::string ReadINIValue(std::string_view section, std::string_view key, std::st
 
 namespace {
 
-// Puts one value into the text where the file's rules place it.
-void ApplyWrite(std::string& text, std::string_view section, std::string_view key, std::string_view value) {
-    section = TrimSpace(section);
-    key = TrimSpace(key);
-    CheckWritable(section, key, value);
-    const KeyPlace place = FindKeyPlace(text, section, key);
-    if (place.KeyLine) {
-        // The key keeps the spelling it has in the file.
-        const Line& line = *place.KeyLine;
-        std::string entry(KeyEntry(line.Text)->Key);
-        entry.append("=").append(value);
-        text.replace(line.Begin, line.Text.size(), entry);
-        return;
+// The values of one section as a batch of writes leaves them. A section is the first of its
+// name in the text, or one the batch adds at the end.
+struct SectionWrites {
+    std::string_view Name;
+    bool InText = false;
+    std::optional<Line> LastFilled;  // in the text: its last non-blank line, its header at least
+    struct Key {
+        std::string_view Name;       // as spelled in the file, or as first written
+        std::optional<Line> InText;  // the first line of the key in the section
+        std::string_view Value;      // the last value written
+    };
+    std::vector<Key> Keys;  // in the order first written
+
+    Key* Find(std::string_view key) {
+        for (Key& each : Keys)
+            if (EqualsIgnoringAsciiCase(each.Name, key)) return &each;
+        return nullptr;
     }
-    // A new key goes after the last non-blank line of its section, a new section to the end.
-    const std::optional<Line>& after = place.SectionFound ? place.LastFilled : place.LastLine;
-    std::string added;
-    if (after && after->Ending.empty()) added.append(kNewLine);
-    if (!place.SectionFound) added.append("[").append(section).append("]").append(kNewLine);
-    added.append(key).append("=").append(value).append(kNewLine);
-    text.insert(after ? after->End() : 0, added);
+};
+
+SectionWrites* FindSection(std::vector<SectionWrites>& sections, std::string_view name) {
+    for (SectionWrites& each : sections)
+        if (EqualsIgnoringAsciiCase(each.Name, name)) return &each;
+    return nullptr;
+}
+
+// The text with every value written, in order, as if one after the other: a key takes its new
+// value in its line (keeping its spelling); a new key goes after the last non-blank line of its
+// section, a new section to the end. The text is walked once for all the values, so a large
+// file costs its size once rather than once per value.
+std::string WriteValues(std::string_view text, std::span<const IniValue> values) {
+    std::vector<SectionWrites> sections;
+    for (const IniValue& value : values) {
+        const std::string_view section = TrimSpace(value.Section), key = TrimSpace(value.Key);
+        CheckWritable(section, key, value.Value);
+        SectionWrites* writes = FindSection(sections, section);
+        if (writes == nullptr) {
+            writes = &sections.emplace_back();
+            writes->Name = section;
+        }
+        if (writes->Find(key) == nullptr) writes->Keys.emplace_back().Name = key;
+    }
+
+    // One walk finds each section's first header, its last non-blank line and its keys' lines.
+    SectionWrites* current = nullptr;
+    ForEachLine(text, [&](const Line& line) {
+        if (auto name = SectionName(line.Text)) {
+            current = FindSection(sections, *name);
+            if (current != nullptr && current->InText) current = nullptr;  // only the first counts
+            if (current != nullptr) {
+                current->InText = true;
+                current->LastFilled = line;
+            }
+            return true;
+        }
+        if (current == nullptr) return true;
+        if (!TrimSpace(line.Text).empty()) current->LastFilled = line;
+        if (auto entry = KeyEntry(line.Text)) {
+            SectionWrites::Key* key = current->Find(entry->Key);
+            if (key != nullptr && !key->InText) {
+                key->InText = line;
+                key->Name = entry->Key;
+            }
+        }
+        return true;
+    });
+
+    // A later value of the same key wins.
+    for (const IniValue& value : values)
+        FindSection(sections, TrimSpace(value.Section))->Find(TrimSpace(value.Key))->Value = value.Value;
+
+    // The changes by their place in the text: a key's line is replaced, a section's new keys go
+    // after its last non-blank line.
+    struct Change {
+        std::size_t At = 0, Replaced = 0;
+        std::string Text;
+    };
+    std::vector<Change> changes;
+    auto entryText = [](std::string_view key, std::string_view value) {
+        return std::string(key).append("=").append(value);
+    };
+    for (SectionWrites& writes : sections) {
+        if (!writes.InText) continue;
+        std::string newKeys;
+        for (const SectionWrites::Key& key : writes.Keys) {
+            if (key.InText)
+                changes.push_back({key.InText->Begin, key.InText->Text.size(), entryText(key.Name, key.Value)});
+            else
+                newKeys.append(entryText(key.Name, key.Value)).append(kNewLine);
+        }
+        if (newKeys.empty()) continue;
+        if (writes.LastFilled->Ending.empty()) newKeys.insert(0, kNewLine);
+        changes.push_back({writes.LastFilled->End(), 0, std::move(newKeys)});
+    }
+    // At one place a new key's insertion comes before the line that a replacement changes there.
+    std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) {
+        return a.At != b.At ? a.At < b.At : a.Replaced < b.Replaced;
+    });
+
+    std::string result;
+    std::size_t extra = 0;
+    for (const Change& change : changes) extra += change.Text.size();
+    result.reserve(text.size() + extra + 64 * values.size());
+    std::size_t copied = 0;
+    for (const Change& change : changes) {
+        result.append(text, copied, change.At - copied);
+        result.append(change.Text);
+        copied = change.At + change.Replaced;
+    }
+    result.append(text, copied);
+    // Sections the text lacks follow at its end, in the order first written.
+    for (const SectionWrites& writes : sections) {
+        if (writes.InText) continue;
+        if (!result.empty() && result.back() != '\n' && result.back() != '\r') result.append(kNewLine);
+        result.append("[").append(writes.Name).append("]").append(kNewLine);
+        for (const SectionWrites::Key& key : writes.Keys)
+            result.append(entryText(key.Name, key.Value)).append(kNewLine);
+    }
+    return result;
 }
 
 }  // namespace
@@ -272,10 +332,8 @@ void WriteINIValues(const std::string& file, std::span<const IniValue> values) {
     FileContents contents = ReadWholeFile(file, kIniFileLimit);
     if (contents.Status == FileReadStatus::Unreadable || contents.Status == FileReadStatus::TooLarge)
         throw IniWriteError("profile cannot be read: " + file);
-    FileText fileText(std::move(contents.Bytes));
-    std::string text = fileText.Release();
-    for (const IniValue& value : values) ApplyWrite(text, value.Section, value.Key, value.Value);
-    const std::string bytes = fileText.Encode(std::move(text));
+    const FileText fileText(std::move(contents.Bytes));
+    const std::string bytes = fileText.Encode(WriteValues(fileText.Text(), values));
     // A larger file would not be read again, so everything in it would be lost.
     if (bytes.size() > kIniFileLimit) throw IniWriteError("profile would grow past its limit: " + file);
     if (!WriteWholeFile(file, bytes)) throw IniWriteError("profile cannot be written: " + file);

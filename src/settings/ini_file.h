@@ -58,8 +58,9 @@ struct IniValue {
 };
 
 // Writes several values, in order, as one change of the file: each as WriteINIValue would,
-// but the file is read and written once. Nothing is written when any value cannot be, or when
-// the file would grow past kIniFileLimit (it could not be read again); IniWriteError then.
+// but the file is read, walked and written once. Nothing is written when any value cannot be,
+// or when the file would grow past kIniFileLimit (it could not be read again); IniWriteError
+// then.
 void WriteINIValues(const std::string& file, std::span<const IniValue> values);
 
 }  // namespace lurvane

@@ -115,6 +115,38 @@ TEST(IniFile, ManyKeysAreAnsweredFromOneWalkWithTheRulesOfSingleReads) {
     EXPECT_TRUE(ReadINIValues(file, {}).empty());
 }
 
+// A batch of values written in one walk of the file must leave exactly what writing them one
+// after the other leaves, whatever the file's sections, keys, blank lines and line ends.
+TEST(IniFile, ABatchOfWritesLeavesWhatSingleWritesInTurnLeave) {
+    TempFolder folder;
+    const std::string batchFile = folder.Path("batch.rpp"), singleFile = folder.Path("single.rpp");
+    std::mt19937 random(2024);
+    auto pick = [&random](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random)];
+    };
+    const std::vector<std::string> lines{"[A]", "[a]", " [ B ] ", "[C", "[]", "k=1", " K = 2 ", "x=", "; k=3",
+                                         "y", "", "   ", "Z=zz"};
+    const std::vector<std::string> endings{"\r\n", "\n", "\r"};
+    const std::vector<std::string> sections{"A", "a", " B", "C", "New", "NEW"};
+    const std::vector<std::string> keys{"k", "K", "x", " y ", "Z", "w"};
+    for (int round = 0; round < 400; ++round) {
+        std::string text = round % 7 == 0 ? "\xEF\xBB\xBF" : "";
+        for (int i = std::uniform_int_distribution<int>(0, 12)(random); i > 0; --i)
+            text += pick(lines) + (i > 1 || random() % 2 ? pick(endings) : "");
+        std::vector<std::string> owned;
+        for (int i = std::uniform_int_distribution<int>(1, 8)(random); i > 0; --i)
+            owned.insert(owned.end(), {pick(sections), pick(keys), std::to_string(random() % 100)});
+        std::vector<IniValue> values;
+        for (size_t i = 0; i < owned.size(); i += 3) values.push_back({owned[i], owned[i + 1], owned[i + 2]});
+
+        TempFolder::Write(batchFile, text);
+        TempFolder::Write(singleFile, text);
+        WriteINIValues(batchFile, values);
+        for (const IniValue& value : values) WriteINIValue(value.Section, value.Key, value.Value, singleFile);
+        ASSERT_EQ(TempFolder::Read(batchFile), TempFolder::Read(singleFile)) << "round " << round << ": " << text;
+    }
+}
+
 TEST(IniFile, BinaryOrFolderFilesNeverBreakAndUnusableWritesRaise) {
     TempFolder folder;
     const std::string file = folder.Path("garbage.rpp");
