@@ -217,18 +217,22 @@ struct SectionWrites {
         std::string_view Value;      // the last value written
     };
     std::vector<Key> Keys;  // in the order first written
-
-    Key* Find(std::string_view key) {
-        for (Key& each : Keys)
-            if (EqualsIgnoringAsciiCase(each.Name, key)) return &each;
-        return nullptr;
-    }
 };
 
-SectionWrites* FindSection(std::vector<SectionWrites>& sections, std::string_view name) {
-    for (SectionWrites& each : sections)
+// The entry whose name matches `name`, as the file's rules match names: ignoring ASCII case.
+template <typename Named>
+Named* FindNamed(std::vector<Named>& entries, std::string_view name) {
+    for (Named& each : entries)
         if (EqualsIgnoringAsciiCase(each.Name, name)) return &each;
     return nullptr;
+}
+
+template <typename Named>
+Named& FindOrAdd(std::vector<Named>& entries, std::string_view name) {
+    if (Named* found = FindNamed(entries, name)) return *found;
+    Named& added = entries.emplace_back();
+    added.Name = name;
+    return added;
 }
 
 // The text with every value written, in order, as if one after the other: a key takes its new
@@ -240,19 +244,15 @@ std::string WriteValues(std::string_view text, std::span<const IniValue> values)
     for (const IniValue& value : values) {
         const std::string_view section = TrimSpace(value.Section), key = TrimSpace(value.Key);
         CheckWritable(section, key, value.Value);
-        SectionWrites* writes = FindSection(sections, section);
-        if (writes == nullptr) {
-            writes = &sections.emplace_back();
-            writes->Name = section;
-        }
-        if (writes->Find(key) == nullptr) writes->Keys.emplace_back().Name = key;
+        // A later value of the same key wins.
+        FindOrAdd(FindOrAdd(sections, section).Keys, key).Value = value.Value;
     }
 
     // One walk finds each section's first header, its last non-blank line and its keys' lines.
     SectionWrites* current = nullptr;
     ForEachLine(text, [&](const Line& line) {
         if (auto name = SectionName(line.Text)) {
-            current = FindSection(sections, *name);
+            current = FindNamed(sections, *name);
             if (current != nullptr && current->InText) current = nullptr;  // only the first counts
             if (current != nullptr) {
                 current->InText = true;
@@ -263,7 +263,7 @@ std::string WriteValues(std::string_view text, std::span<const IniValue> values)
         if (current == nullptr) return true;
         if (!TrimSpace(line.Text).empty()) current->LastFilled = line;
         if (auto entry = KeyEntry(line.Text)) {
-            SectionWrites::Key* key = current->Find(entry->Key);
+            SectionWrites::Key* key = FindNamed(current->Keys, entry->Key);
             if (key != nullptr && !key->InText) {
                 key->InText = line;
                 key->Name = entry->Key;
@@ -271,10 +271,6 @@ std::string WriteValues(std::string_view text, std::span<const IniValue> values)
         }
         return true;
     });
-
-    // A later value of the same key wins.
-    for (const IniValue& value : values)
-        FindSection(sections, TrimSpace(value.Section))->Find(TrimSpace(value.Key))->Value = value.Value;
 
     // The changes by their place in the text: a key's line is replaced, a section's new keys go
     // after its last non-blank line.

@@ -102,9 +102,10 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     step_.Run(engine_, areaRows);
     dirty_.clear();
     const int64_t sliceRows = sliceRows_ > 0 ? sliceRows_ : std::max(mask_.Height(), 1);
+    const int elapsed = Elapsed(host);
     // A notice is erased and drawn on the visible surface and presented from there, strip and
     // all: while it stands, the rows are composed there too.
-    const bool noticeStands = startedManually && Elapsed(host) <= kNoticeSeconds;
+    const bool noticeStands = startedManually && elapsed < kNoticeSeconds + 1;
     const int64_t partTop = int64_t{area.MinY} + mask_.Part().Top;  // the visible row of the mask's row 0
     for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
         // The slice's rows that lie on the visible surface.
@@ -138,7 +139,6 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
 
     const BoundingBox noticeStrip = Clipped(0, int64_t{visible.Height} - kNoticeStripHeight, visible.Width,
                                             visible.Height, visible);
-    const int elapsed = Elapsed(host);
     if (startedManually && elapsed < kNoticeSeconds) {
         Forget(host.EraseNoticeStrip(), area.MinY);
         // One reading of the clock for the text: the shadow and the text must show the same digits.
@@ -146,7 +146,7 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
         const int64_t remaining = WholeSecond(startTime_ + kNoticeSeconds) - WholeSecond(noticeNow);
         host.DrawNotice(texts_.Notice + " (" + std::to_string(remaining) + ")");
         dirty_.push_back(noticeStrip);
-    } else if (startedManually && elapsed < kNoticeSeconds + 1) {
+    } else if (noticeStands) {
         Forget(host.EraseNoticeStrip(), area.MinY);
         dirty_.push_back(noticeStrip);
     } else if (engine_.RestartSec > 0 && elapsed > engine_.RestartSec && engine_.RandomizeBackground) {

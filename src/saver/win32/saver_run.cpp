@@ -361,28 +361,29 @@ SurfaceView SaverRun::SliceBuffer(int rows) {
     return {slice_.Pixels(), slice_.Width(), rows};
 }
 
-void SaverRun::ShowSlice(std::span<const BoundingBox> rows, int top) {
-    if (!form_.Alive()) return;
-    // One device context for all of a frame's slices: getting one costs a trip to the server.
+// One device context for all of a frame's slices and its present: getting one costs a trip to
+// the server.
+HDC SaverRun::FrameDc() {
+    if (!form_.Alive()) return nullptr;
     if (!frameDc_) frameDc_.emplace(form_.Window());
-    if (!*frameDc_) return;
-    for (const BoundingBox& band : rows)
-        BitBlt(frameDc_->get(), band.MinX, band.MinY, band.Width(), band.Height(), slice_.Dc(), band.MinX,
-               band.MinY - top, SRCCOPY);
+    return frameDc_->get();
 }
 
-void SaverRun::TakePresentAreas(std::span<const BoundingBox> boxes) {
-    presentAreas_.clear();
-    for (const BoundingBox& box : boxes) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
+void SaverRun::ShowSlice(std::span<const BoundingBox> rows, int top) {
+    HDC dc = FrameDc();
+    if (dc == nullptr) return;
+    for (const BoundingBox& band : rows)
+        BitBlt(dc, band.MinX, band.MinY, band.Width(), band.Height(), slice_.Dc(), band.MinX, band.MinY - top,
+               SRCCOPY);
 }
 
 void SaverRun::Present(std::span<const BoundingBox> dirty) {
     if (form_.Alive()) {
         GdiFlush();
-        TakePresentAreas(dirty);
+        presentAreas_.clear();
+        for (const BoundingBox& box : dirty) presentAreas_.push_back(RECT{box.MinX, box.MinY, box.MaxX, box.MaxY});
         if (!IsRectEmpty(&noticeArea_)) presentAreas_.push_back(noticeArea_);
-        if (frameDc_ && *frameDc_) form_.Present(frameDc_->get(), presentAreas_);
-        else form_.Present(presentAreas_);
+        if (HDC dc = presentAreas_.empty() ? nullptr : FrameDc()) form_.Present(dc, presentAreas_);
         noticeArea_ = RECT{};
     }
     // The messages may destroy the window: its device context goes back first.

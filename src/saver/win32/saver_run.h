@@ -100,8 +100,7 @@ private:
     void Present(std::span<const BoundingBox> dirty) override;
     SurfaceView SliceBuffer(int rows) override;
     void ShowSlice(std::span<const BoundingBox> rows, int top) override;
-    // presentAreas_ becomes `boxes` as rectangles.
-    void TakePresentAreas(std::span<const BoundingBox> boxes);
+    HDC FrameDc();
 
     const ProgramContext context_;  // references to the services, and the trace
     BackgroundMusic* music_ = nullptr;
