@@ -3,10 +3,12 @@
 // frame timer makes. Prints figures, checks nothing. The frame size is the desktop's: run it in
 // a Wine session whose desktop has the size to measure (LURVANE_WINE_DESKTOP=1920x1080).
 // Arguments: the number of frames (500), the band gap to try instead of the saver's own (for
-// rows composed in place), and the rows composed and shown at a time: several of them take
-// turns, a wave period of frames each, so that a busy machine's load falls on each alike, and
-// each gets its own figures. A negative number of rows composes them in place, in the visible
-// surface, as a host without a slice buffer does.
+// rows composed in place), and the ways of drawing to compare: "copy" copies the rows straight
+// from the wave buffer to the window, as the saver does; a number composes that many rows at a
+// time in the slice buffer and shows them from there; a negative number composes them in place,
+// in the visible surface, as a host without a slice buffer does. Several ways take turns, a wave
+// period of frames each, so that a busy machine's load falls on each alike, and each gets its
+// own figures.
 // LURVANE_BENCH_MONITORS=N splits the desktop into N monitors side by side, each with a run and
 // a window of its own, as a full-screen run over several monitors has them; a frame is then
 // one frame of every run (LURVANE_WINE_DESKTOP=3840x1080 for two 1920 x 1080 monitors).
@@ -64,9 +66,19 @@ int main(int argc, char** argv) {
     using namespace lurvane;
     using namespace lurvane::win32;
     const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
-    std::vector<int> slices;
-    for (int i = 3; i < argc; ++i) slices.push_back(std::atoi(argv[i]));
-    if (slices.empty()) slices.push_back(kDefaultSliceRows);
+    struct Way {
+        std::string Name;
+        int SliceRows = kDefaultSliceRows;
+        bool Buffered = true, Copies = false;
+    };
+    std::vector<Way> ways;
+    for (int i = 3; i < argc; ++i) {
+        const int rows = std::atoi(argv[i]);
+        if (std::string(argv[i]) == "copy") ways.push_back({"copied", kDefaultSliceRows, true, true});
+        else ways.push_back({(rows < 0 ? "in place, slice " : "buffered, slice ") + std::to_string(std::abs(rows)),
+                             std::abs(rows), rows >= 0, false});
+    }
+    if (ways.empty()) ways.push_back({"copied", kDefaultSliceRows, true, true});
 
     const support::TempPicture picture(L"lurvane-frame-bench.bmp", 1920, 1080, [](int x, int y) {
         return ((y / 6) % 2 ? 0xC08040u : 0x204060u) + static_cast<uint32_t>(x / 16);
@@ -131,19 +143,20 @@ int main(int argc, char** argv) {
     // A turn is a whole wave period (30 frames at the default frequency): each way of drawing
     // sees every phase, and so the same rows.
     const int turn = std::max(1, static_cast<int>(run.Engine().WaveFreq));
-    std::vector<std::vector<double>> frameMs(slices.size());
-    std::vector<double> cpu(slices.size(), 0.0);
-    std::vector<int> cpuFrames(slices.size(), 0);
+    std::vector<std::vector<double>> frameMs(ways.size());
+    std::vector<double> cpu(ways.size(), 0.0);
+    std::vector<int> cpuFrames(ways.size(), 0);
     double turnCpu = 0;
-    for (int frame = -kWarmUpFrames, drawn = 0; drawn < frames * static_cast<int>(slices.size()) && alive();
+    for (int frame = -kWarmUpFrames, drawn = 0; drawn < frames * static_cast<int>(ways.size()) && alive();
          ++frame) {
-        const size_t way = frame < 0 ? 0 : static_cast<size_t>(frame / turn) % slices.size();
+        const size_t way = frame < 0 ? 0 : static_cast<size_t>(frame / turn) % ways.size();
         // The CPU time is read once a turn: reading it costs more than the clock.
         if (frame >= 0 && frame % turn == 0) turnCpu = cpuSeconds();
         const LONGLONG start = now();
         for (const auto& each : runs) {
-            each->SetSliceRows(std::abs(slices[way]));
-            each->SetSliceBuffered(slices[way] >= 0);
+            each->SetSliceRows(ways[way].SliceRows);
+            each->SetSliceBuffered(ways[way].Buffered);
+            each->SetCopiesShifted(ways[way].Copies);
             each->OnAnimationTimer();
         }
         const LONGLONG end = now();
@@ -163,13 +176,11 @@ int main(int argc, char** argv) {
     std::printf("%-22s %8s %8s %8s %8s %8s %8s   (ms)\n", "", "min", "median", "mean", "p95", "max", "CPU");
     std::printf("(CPU: the drawing thread's, per frame)\n");
     bool complete = true;
-    for (size_t way = 0; way < slices.size(); ++way) {
+    for (size_t way = 0; way < ways.size(); ++way) {
         const Summary s = Summarise(frameMs[way]);
         const double cpuPerFrame = cpuFrames[way] == 0 ? 0 : cpu[way] * 1000 / cpuFrames[way];
-        const std::string name = (slices[way] < 0 ? "in place, slice " : "buffered, slice ") +
-                                 std::to_string(std::abs(slices[way]));
-        std::printf("%-22s %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f\n", name.c_str(), s.Min, s.Median, s.Mean, s.P95, s.Max,
-                    cpuPerFrame);
+        std::printf("%-22s %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f\n", ways[way].Name.c_str(), s.Min, s.Median, s.Mean,
+                    s.P95, s.Max, cpuPerFrame);
         complete = complete && frameMs[way].size() == static_cast<size_t>(frames);
     }
     std::fflush(stdout);

@@ -84,6 +84,23 @@ Columns ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView vis
     return wrote;
 }
 
+// The visible columns of a run, clipped to the wave buffer and the visible surface.
+Columns VisibleColumns(const RowSpan& span, const Placement& at) {
+    return {std::max<int64_t>(span.X0, at.FirstColumn) + at.Ox, std::min<int64_t>(span.X1, at.EndColumn) + at.Ox};
+}
+
+// The visible columns of row y's runs, from the first pixel to the last.
+Columns RunColumns(const PathMask& mask, const Placement& at, int64_t y) {
+    Columns columns{0, 0};
+    for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
+        const Columns run = VisibleColumns(span, at);
+        if (run.First >= run.End) continue;
+        if (columns.First >= columns.End) columns.First = run.First;
+        columns.End = run.End;
+    }
+    return columns;
+}
+
 }  // namespace
 
 void ComposeFrame(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
@@ -131,6 +148,48 @@ void ComposeShownRows(const PathMask& mask, SurfaceView waveBuffer, SurfaceView 
         const int32_t source = shown[static_cast<size_t>(y)];
         if (source == kOffScreenRow || (source >= 0 && source < waveBuffer.Height))
             ComposeRow(mask, waveBuffer, visible, at, y, source);
+    }
+}
+
+void PlacedRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, int originX, int originY,
+                std::vector<RowBand>& runs) {
+    runs.clear();
+    if (waveBuffer.Empty() || visible.Empty()) return;
+    const Placement at = Place(mask, waveBuffer, visible, originX, originY);
+    for (int64_t y = at.FirstRow; y < at.EndRow; ++y) {
+        const int row = static_cast<int>(y + at.Oy);
+        for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
+            const Columns run = VisibleColumns(span, at);
+            if (run.First < run.End)
+                runs.push_back({row, row + 1, static_cast<int>(run.First), static_cast<int>(run.End)});
+        }
+    }
+}
+
+void TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+                     int originX, int originY, std::span<int32_t> shown, std::vector<ShiftedRows>& blocks) {
+    blocks.clear();
+    if (waveBuffer.Empty() || visible.Empty()) return;
+    const Placement at = Place(mask, waveBuffer, visible, originX, originY);
+    const int64_t end = std::min<int64_t>(at.EndRow, static_cast<int64_t>(shown.size()));
+    for (int64_t y = at.FirstRow; y < end; ++y) {
+        const int32_t source = SourceRow(mask, rows, waveBuffer, y);
+        if (source == kOffScreenRow || shown[static_cast<size_t>(y)] == source) continue;
+        shown[static_cast<size_t>(y)] = source;
+        const Columns runs = RunColumns(mask, at, y);
+        if (runs.First >= runs.End) continue;
+        const int row = static_cast<int>(y + at.Oy);
+        const int left = static_cast<int>(runs.First), right = static_cast<int>(runs.End);
+        if (!blocks.empty()) {
+            ShiftedRows& last = blocks.back();
+            if (last.Target.Bottom == row && last.SourceTop + (row - last.Target.Top) == source) {
+                const int newLeft = std::min(last.Target.Left, left);
+                last.SourceLeft -= last.Target.Left - newLeft;
+                last.Target = {last.Target.Top, row + 1, newLeft, std::max(last.Target.Right, right)};
+                continue;
+            }
+        }
+        blocks.push_back({{row, row + 1, left, right}, static_cast<int>(left - at.Ox), source});
     }
 }
 

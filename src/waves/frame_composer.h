@@ -66,6 +66,26 @@ void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView
 void FillAroundRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, SurfaceView slice,
                     int originX, int originY, int top, std::span<const RowBand> bands);
 
+// Visible rows that show consecutive wave-buffer rows: one copy from the wave buffer, from its
+// pixel (SourceLeft, SourceTop), clipped to the runs of the path.
+struct ShiftedRows {
+    RowBand Target;
+    int SourceLeft = 0, SourceTop = 0;
+    friend bool operator==(const ShiftedRows&, const ShiftedRows&) = default;
+};
+
+// The visible pixels of the mask's runs, one band per run of each row, top to bottom.
+void PlacedRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, int originX, int originY,
+                std::vector<RowBand>& runs);
+
+// ComposeChangedRows without composing, for a host that copies from the wave buffer itself
+// through the path's runs: the changed rows whose source lies in the wave buffer go to
+// `blocks`, consecutive rows with consecutive sources in one block as wide as their runs, and
+// their entries in `shown` are updated. Rows whose source is off the screen are left to
+// ComposeChangedRows.
+void TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+                     int originX, int originY, std::span<int32_t> shown, std::vector<ShiftedRows>& blocks);
+
 // ComposeFrame for the rows of the mask's part whose entry in `shown` is not kRowNotShown, each
 // from the wave-buffer row it names: the pixels the screen shows after the frames that `shown`
 // describes.

@@ -74,6 +74,9 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
                     OnScreenPart(area, screen.Width, screen.Height));
         step_.ResetRows();
         RedrawAll();
+        std::vector<RowBand> runs;
+        PlacedRuns(mask_, host.WaveBuffer(), screen, area.MinX, area.MinY, runs);
+        host.ClipToPath(runs);
         startTime_ = host.Now();
         started_ = true;
     }
@@ -107,6 +110,14 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     // all: while it stands, the rows are composed there too.
     const bool noticeStands = startedManually && elapsed < kNoticeSeconds + 1;
     const int64_t partTop = int64_t{area.MinY} + mask_.Part().Top;  // the visible row of the mask's row 0
+    // The rows left over (those whose source lies off the screen) are composed below.
+    if (!noticeStands && host.CopiesShiftedRows()) {
+        TakeShiftedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, shifted_);
+        if (!shifted_.empty()) {
+            host.ShowShiftedRows(shifted_);
+            visibleBehind_ = true;
+        }
+    }
     for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
         // The slice's rows that lie on the visible surface.
         const int64_t top = std::max<int64_t>(partTop + first, 0);

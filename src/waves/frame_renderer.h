@@ -64,6 +64,17 @@ public:
     // Shows `rows` (visible-surface pixels, top to bottom) of the slice just composed into
     // SliceBuffer, whose row 0 is visible row `top`, at once; runs no messages.
     virtual void ShowSlice(std::span<const BoundingBox> /*rows*/, int /*top*/) {}
+    // The path's runs on the visible surface (one band per run of each row, top to bottom), for
+    // ShowShiftedRows; they hold until the next call, which comes with every new mask.
+    virtual void ClipToPath(std::span<const RowBand> /*runs*/) {}
+    // Whether this frame's wave rows go to the screen through ShowShiftedRows rather than
+    // composed: a host that can copy from the wave buffer to the screen clipped to the path
+    // copies each changed row once, where composing first copies it twice (measured under Wine,
+    // frame_present_bench taking turns with the slice buffer: see README's Performance).
+    virtual bool CopiesShiftedRows() { return false; }
+    // Copies each block from the wave buffer to the screen, inside the runs of ClipToPath;
+    // runs no messages.
+    virtual void ShowShiftedRows(std::span<const ShiftedRows> /*blocks*/) {}
 };
 
 // The texts a frame prints, in the user's language and locale.
@@ -135,6 +146,7 @@ private:
     std::vector<RowBand> bands_;
     std::vector<BoundingBox> dirty_;
     std::vector<BoundingBox> slice_;
+    std::vector<ShiftedRows> shifted_;
     int bandGap_ = kDefaultBandGap;
     int sliceRows_ = kDefaultSliceRows;
     bool visibleBehind_ = false;  // wave rows went to the screen without the visible surface

@@ -281,6 +281,23 @@ public:
         return slice.View();
     }
     void ShowSlice(std::span<const BoundingBox> rows, int top) override { Show(rows, slice, top); }
+    // A host that copies rows from the wave buffer to the screen, clipped to the path's runs.
+    void ClipToPath(std::span<const RowBand> runs) override {
+        inRun.assign(screen.Pixels().size(), false);
+        for (const RowBand& run : runs)
+            for (int y = run.Top; y < run.Bottom; ++y)
+                for (int x = run.Left; x < run.Right; ++x) inRun[static_cast<size_t>(y * screen.Width() + x)] = true;
+    }
+    bool CopiesShiftedRows() override { return copiesShifted; }
+    void ShowShiftedRows(std::span<const ShiftedRows> blocks) override {
+        for (const ShiftedRows& block : blocks)
+            for (int y = block.Target.Top; y < block.Target.Bottom; ++y)
+                for (int x = block.Target.Left; x < block.Target.Right; ++x)
+                    if (inRun[static_cast<size_t>(y * screen.Width() + x)])
+                        screen.Pixels()[static_cast<size_t>(y * screen.Width() + x)] =
+                            waveBuffer.View().Row(block.SourceTop + y - block.Target.Top)[block.SourceLeft + x -
+                                                                                           block.Target.Left];
+    }
     void Show(std::span<const BoundingBox> boxes) { Show(boxes, visible, 0); }
     void Show(std::span<const BoundingBox> boxes, const PixelBuffer& from, int top) {
         for (const BoundingBox& box : boxes)
@@ -307,8 +324,9 @@ public:
 
     double now = 100.0;
     int erases = 0, notices = 0;
-    bool showsSlices = false;
+    bool showsSlices = false, copiesShifted = false;
     uint32_t noise = 0;
+    std::vector<bool> inRun;
     PixelBuffer visible, screen, waveBuffer, slice;
 
 private:
@@ -406,6 +424,7 @@ TEST(FrameComposer, FramesMatchWavingTheWholeAreaWherePathsReach) {
         renderer.SetBandGap(uniform(0, 6));
         renderer.SetSliceRows(uniform(0, 1) ? 0 : uniform(1, 40));
         host.showsSlices = uniform(0, 1) == 0;
+        host.copiesShifted = uniform(0, 1) == 0;
         WaveStep wholeStep;
         const int16_t counter = static_cast<int16_t>(uniform(0, engine.WaveFreq - 1));
         renderer.Step().WaveCounter = counter;
@@ -435,7 +454,7 @@ TEST(FrameComposer, FramesMatchWavingTheWholeAreaWherePathsReach) {
             // What a paint then copies from the visible surface.
             const bool painted = uniform(0, 3) == 0 || frame == frames - 1;
             if (painted) renderer.UpdateVisible(host);
-            if (host.showsSlices && !painted) continue;
+            if ((host.showsSlices || host.copiesShifted) && !painted) continue;
             ASSERT_EQ(host.visible.Pixels(), expected.Pixels()) << "round " << round << " frame " << frame;
         }
     }

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "resource.h"
 #include "util/win32/dpi.h"
 #include "util/win32/text_convert.h"
@@ -66,6 +68,8 @@ void MainForm::Unload() {
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
+        // Before BeginPaint, which takes the area to paint from the clip of the same context.
+        if (ownDcClip_ != OwnDcClip::None) Unclip(WindowDc(Window()).get());
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(Window(), &paint);
         if (events_ != nullptr) events_->BeforePaint();
@@ -132,9 +136,27 @@ void MainForm::Present(std::span<const RECT> areas) {
     if (dc) Present(dc.get(), areas);
 }
 
-void MainForm::Present(HDC dc, std::span<const RECT> areas) const {
+void MainForm::Present(HDC dc, std::span<const RECT> areas) {
+    Unclip(dc);
     for (const RECT& area : areas)
         if (!IsRectEmpty(&area)) Paint(dc, area);
+}
+
+void MainForm::SetPathClip(GdiObject region) {
+    pathClip_ = std::move(region);
+    if (ownDcClip_ == OwnDcClip::Path) ownDcClip_ = OwnDcClip::OldPath;
+}
+
+void MainForm::ClipToPath(HDC dc) {
+    if (ownDcClip_ == OwnDcClip::Path || !pathClip_) return;
+    SelectClipRgn(dc, static_cast<HRGN>(pathClip_.get()));  // the context keeps a copy
+    ownDcClip_ = OwnDcClip::Path;
+}
+
+void MainForm::Unclip(HDC dc) {
+    if (ownDcClip_ == OwnDcClip::None) return;
+    SelectClipRgn(dc, nullptr);
+    ownDcClip_ = OwnDcClip::None;
 }
 
 void MainForm::SetFpsLabel(bool visible, const std::string& caption) {

@@ -1,6 +1,7 @@
 #include "saver/win32/saver_run.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 
@@ -23,6 +24,29 @@ namespace {
 constexpr int kNoticeLeft = 10;
 constexpr int kNoticeRise = 30;
 constexpr int kNoticePoints = 14;
+
+// The region of `runs` (disjoint bands, top to bottom). A region grows by a rectangle at a cost
+// of its own size, so it is built in pieces that are then joined two by two.
+GdiObject RegionOfRuns(std::span<const RowBand> runs) {
+    constexpr size_t kPiece = 256;
+    if (runs.size() > kPiece) {
+        GdiObject upper = RegionOfRuns(runs.first(runs.size() / 2));
+        GdiObject lower = RegionOfRuns(runs.subspan(runs.size() / 2));
+        if (!upper || !lower) return {};
+        const auto joined = static_cast<HRGN>(upper.get());
+        if (CombineRgn(joined, joined, static_cast<HRGN>(lower.get()), RGN_OR) == ERROR) return {};
+        return upper;
+    }
+    std::vector<std::byte> bytes(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(runs.size()), 0, {}};
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (size_t i = 0; i < runs.size(); ++i) {
+        rects[i] = RECT{runs[i].Left, runs[i].Top, runs[i].Right, runs[i].Bottom};
+        UnionRect(&data->rdh.rcBound, &data->rdh.rcBound, &rects[i]);
+    }
+    return GdiObject(ExtCreateRegion(nullptr, static_cast<DWORD>(bytes.size()), data));
+}
 
 struct TwipsPerPixel {
     double X = 15, Y = 15;
@@ -375,6 +399,23 @@ void SaverRun::ShowSlice(std::span<const BoundingBox> rows, int top) {
     for (const BoundingBox& band : rows)
         BitBlt(dc, band.MinX, band.MinY, band.Width(), band.Height(), slice_.Dc(), band.MinX, band.MinY - top,
                SRCCOPY);
+}
+
+void SaverRun::ClipToPath(std::span<const RowBand> runs) {
+    form_.SetPathClip(runs.empty() ? GdiObject() : RegionOfRuns(runs));
+}
+
+bool SaverRun::CopiesShiftedRows() { return copiesShifted_ && form_.HasPathClip(); }
+
+void SaverRun::ShowShiftedRows(std::span<const ShiftedRows> blocks) {
+    HDC dc = FrameDc();
+    if (dc == nullptr) return;
+    form_.ClipToPath(dc);
+    for (const ShiftedRows& block : blocks) {
+        const RowBand& to = block.Target;
+        BitBlt(dc, to.Left, to.Top, to.Right - to.Left, to.Bottom - to.Top, waveBuffer_.Dc(), block.SourceLeft,
+               block.SourceTop, SRCCOPY);
+    }
 }
 
 void SaverRun::Present(std::span<const BoundingBox> dirty) {

@@ -66,6 +66,8 @@ public:
     void SetSliceRows(int rows) { renderer_.SetSliceRows(rows); }
     // For measuring: whether the rows go to the screen through the slice buffer or the visible surface.
     void SetSliceBuffered(bool buffered) { sliceBuffered_ = buffered; }
+    // For measuring: whether the rows are copied to the screen straight from the wave buffer.
+    void SetCopiesShifted(bool copies) { copiesShifted_ = copies; }
 
     // Whether the frames wait for the display to come back (or, full screen, for the unlock).
     bool Resting() const { return displayOff_ || (locked_ && !previewMode_); }
@@ -100,6 +102,9 @@ private:
     void Present(std::span<const BoundingBox> dirty) override;
     SurfaceView SliceBuffer(int rows) override;
     void ShowSlice(std::span<const BoundingBox> rows, int top) override;
+    void ClipToPath(std::span<const RowBand> runs) override;
+    bool CopiesShiftedRows() override;
+    void ShowShiftedRows(std::span<const ShiftedRows> blocks) override;
     HDC FrameDc();
 
     const ProgramContext context_;  // references to the services, and the trace
@@ -115,6 +120,7 @@ private:
     std::optional<MonitorArea> monitor_;
     DWORD platformId_ = 0;
     bool sliceBuffered_ = true;
+    bool copiesShifted_ = true;
     int framesDrawn_ = 0;  // by the frame timer, for the trace at the end
     double firstFrameAt_ = 0;
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include <vector>
@@ -101,6 +103,64 @@ TEST(SaverRun, RestsWhileTheDisplayIsOffOrTheSessionLockedAndGoesOnAfterwards) {
     EXPECT_GT(displayOn, 5) << "the frames come back with the display";
     EXPECT_EQ(locked, 0) << "no frames while the session is locked";
     EXPECT_GT(unlocked, 5);
+}
+
+// A star, so that rows cross the path in one run or two, as marker corners in twips.
+std::string StarPathTwips() {
+    std::string text;
+    for (int i = 0; i < 10; ++i) {
+        const double angle = 3.14159265358979 * i / 5, radius = i % 2 ? 700 : 1700;
+        text += (i ? ";" : "") + std::to_string(static_cast<int>(2400 + radius * std::sin(angle))) + "," +
+                std::to_string(static_cast<int>(1770 - radius * std::cos(angle)));
+    }
+    return text;
+}
+
+TEST(SaverRun, TheScreenShowsWhatTheWholePictureWavedGivesAfterFramesAndPaints) {
+    // Each row of its own colour, each column too, so that a row from the wrong source shows.
+    const support::TempPicture picture(L"lurvane-screen-rows.bmp", 640, 480, [](int x, int y) {
+        return static_cast<uint32_t>(((y * 37) & 0xFF) << 16 | ((y / 7) & 0xFF) << 8 | (x & 0xFF));
+    });
+    ASSERT_FALSE(picture.Path().empty());
+    support::MemoryProgram program;
+    program.Settings.Write("BackgroundImage", picture.Utf8Path());
+    program.Settings.Write("MaximizeBackground", "1");
+    program.Settings.Write("PathPoints", StarPathTwips());
+    program.Settings.Write("WaveAmp", "12");
+    program.Settings.Write("ShowFPS", "0");
+    program.Settings.Write("RestartSec", "0");
+    SaverRun run(program.Context());
+    ASSERT_TRUE(run.Form().Load());
+    run.Form().ShowFullScreen();
+    run.StartScreenSaver(false, false);
+    HWND window = run.Form().Window();
+    RECT onScreen{};
+    GetWindowRect(window, &onScreen);
+
+    // What the screen shows against what the window paints, which recomposes every wave row.
+    auto differing = [&] {
+        const support::ScreenShot screen = support::CaptureScreen(onScreen);
+        const support::ScreenShot painted = support::CaptureClient(window);
+        int count = 0;
+        for (int y = 0; y < screen.Height; ++y)
+            for (int x = 0; x < screen.Width; ++x) count += screen.At(x, y) != painted.At(x, y);
+        return count;
+    };
+    for (int frame = 1; frame <= 40 && run.Form().Alive(); ++frame) {
+        run.OnAnimationTimer();
+        if (frame % 8 == 0) {
+            EXPECT_EQ(differing(), 0) << "frame " << frame;
+        }
+        if (frame == 20) {
+            // Something else draws over the window; the paint that follows restores all of it,
+            // whatever the frames left the window's device context clipped to.
+            HDC other = GetDCEx(window, nullptr, DCX_CACHE);
+            PatBlt(other, 0, 0, onScreen.right - onScreen.left, onScreen.bottom - onScreen.top, BLACKNESS);
+            ReleaseDC(window, other);
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+    }
+    run.Form().Unload();
 }
 
 }  // namespace
