@@ -75,8 +75,10 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
         step_.ResetRows();
         RedrawAll();
         std::vector<RowBand> runs;
-        PlacedRuns(mask_, host.WaveBuffer(), screen, area.MinX, area.MinY, runs);
+        if (mask_.RunCount() <= maxClippedRuns_)
+            PlacedRuns(mask_, host.WaveBuffer(), screen, area.MinX, area.MinY, runs);
         host.ClipToPath(runs);
+        pathClipped_ = !runs.empty();
         startTime_ = host.Now();
         started_ = true;
     }
@@ -111,7 +113,7 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     const bool noticeStands = startedManually && elapsed < kNoticeSeconds + 1;
     const int64_t partTop = int64_t{area.MinY} + mask_.Part().Top;  // the visible row of the mask's row 0
     // The rows left over (those whose source lies off the screen) are composed below.
-    if (!noticeStands && host.CopiesShiftedRows()) {
+    if (pathClipped_ && !noticeStands && host.CopiesShiftedRows()) {
         TakeShiftedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, shifted_);
         if (!shifted_.empty()) {
             host.ShowShiftedRows(shifted_);

@@ -65,10 +65,11 @@ public:
     // SliceBuffer, whose row 0 is visible row `top`, at once; runs no messages.
     virtual void ShowSlice(std::span<const BoundingBox> /*rows*/, int /*top*/) {}
     // The path's runs on the visible surface (one band per run of each row, top to bottom), for
-    // ShowShiftedRows; they hold until the next call, which comes with every new mask.
+    // ShowShiftedRows; they hold until the next call, which comes with every new mask. None: the
+    // frames compose all rows.
     virtual void ClipToPath(std::span<const RowBand> /*runs*/) {}
     // Whether this frame's wave rows go to the screen through ShowShiftedRows rather than
-    // composed: a host that can copy from the wave buffer to the screen clipped to the path
+    // composed, asked only while the host has runs to clip to: a host that can copy from the wave buffer to the screen clipped to the path
     // copies each changed row once, where composing first copies it twice (measured under Wine,
     // frame_present_bench taking turns with the slice buffer: median frames of 1.3 to 1.6 ms
     // against 2.0 to 2.5 ms at 3840 x 2160, 0.33 to 0.58 ms against 0.50 to 0.81 ms at 1920 x 1080).
@@ -98,6 +99,10 @@ inline constexpr int kDefaultBandGap = 0;
 // less CPU per frame at 3840 x 2160 and 8 to 12 % at 1920 x 1080, lost in the noise when the
 // machine was busier; sizes from 16 to 128 rows did alike.
 inline constexpr int kDefaultSliceRows = 32;
+// The rows of a path with more runs than this are composed rather than copied through a clip to
+// the path, which would hold a rectangle per run (a star or an ellipse on a 3840 x 2160 screen
+// has a few thousand, a path of the most points a profile holds some millions).
+inline constexpr size_t kMaxClippedRuns = size_t{1} << 16;
 
 class FrameRenderer {
 public:
@@ -132,6 +137,8 @@ public:
     void SetBandGap(int rows) { bandGap_ = std::max(rows, 0); }
     // The wave area is composed and shown this many rows at a time (0: all at once).
     void SetSliceRows(int rows) { sliceRows_ = std::max(rows, 0); }
+    // Paths of more runs than this are not clipped to (from the next start on).
+    void SetMaxClippedRuns(size_t runs) { maxClippedRuns_ = runs; }
 
 private:
     int Elapsed(FrameHost& host) const;
@@ -148,6 +155,8 @@ private:
     std::vector<BoundingBox> dirty_;
     std::vector<BoundingBox> slice_;
     std::vector<ShiftedRows> shifted_;
+    size_t maxClippedRuns_ = kMaxClippedRuns;
+    bool pathClipped_ = false;  // the host has the path's runs to clip to
     int bandGap_ = kDefaultBandGap;
     int sliceRows_ = kDefaultSliceRows;
     bool visibleBehind_ = false;  // wave rows went to the screen without the visible surface

@@ -53,6 +53,8 @@ public:
     const AreaPart& Part() const { return part_; }
     int AreaHeight() const { return areaHeight_; }
 
+    // The runs of all rows together.
+    size_t RunCount() const { return spans_.size(); }
     // The runs of row y of the part, left to right, disjoint and not touching, each within
     // 0..Width() (part columns).
     std::span<const RowSpan> Row(int y) const {

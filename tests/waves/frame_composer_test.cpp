@@ -425,6 +425,7 @@ TEST(FrameComposer, FramesMatchWavingTheWholeAreaWherePathsReach) {
         renderer.SetSliceRows(uniform(0, 1) ? 0 : uniform(1, 40));
         host.showsSlices = uniform(0, 1) == 0;
         host.copiesShifted = uniform(0, 1) == 0;
+        if (uniform(0, 3) == 0) renderer.SetMaxClippedRuns(static_cast<size_t>(uniform(0, 40)));
         WaveStep wholeStep;
         const int16_t counter = static_cast<int16_t>(uniform(0, engine.WaveFreq - 1));
         renderer.Step().WaveCounter = counter;
