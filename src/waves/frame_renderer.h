@@ -69,10 +69,11 @@ public:
     // frames compose all rows.
     virtual void ClipToPath(std::span<const RowBand> /*runs*/) {}
     // Whether this frame's wave rows go to the screen through ShowShiftedRows rather than
-    // composed, asked only while the host has runs to clip to: a host that can copy from the wave buffer to the screen clipped to the path
-    // copies each changed row once, where composing first copies it twice (measured under Wine,
-    // frame_present_bench taking turns with the slice buffer: median frames of 1.3 to 1.6 ms
-    // against 2.0 to 2.5 ms at 3840 x 2160, 0.33 to 0.58 ms against 0.50 to 0.81 ms at 1920 x 1080).
+    // composed, asked only while the host has runs to clip to. A host that can copy from the wave
+    // buffer to the screen clipped to the path copies each changed row once, where composing
+    // first copies it twice (measured under Wine, frame_present_bench taking turns with the slice
+    // buffer: median frames of 1.3 to 1.6 ms against 2.0 to 2.5 ms at 3840 x 2160, and 0.33 to
+    // 0.58 ms against 0.50 to 0.81 ms at 1920 x 1080).
     virtual bool CopiesShiftedRows() { return false; }
     // Copies each block from the wave buffer to the screen, inside the runs of ClipToPath;
     // runs no messages.
