@@ -39,7 +39,9 @@ DWORD AnimationTimer::MillisecondsUntilDue() const {
     if (!enabled_) return INFINITE;
     const int64_t remaining = due_ - Now();
     if (remaining <= 0) return 0;
-    return static_cast<DWORD>(remaining * 1000 / frequency_);
+    // Rounded up: a loop woken before the frame is due would spin through the rest of the
+    // millisecond, asking the timer again and again.
+    return static_cast<DWORD>((remaining * 1000 + frequency_ - 1) / frequency_);
 }
 
 bool AnimationTimer::TakeDue() {

@@ -28,8 +28,10 @@ int RunMessageLoop(std::span<const FrameSource> sources) {
     while (true) {
         DWORD wait = INFINITE;
         for (const FrameSource& source : sources) wait = std::min(wait, source.Timer->MillisecondsUntilDue());
-        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (!DispatchPendingMessages(exitCode)) return exitCode;
+        // A wait that ran out found no message to dispatch (under Wine, looking costs a trip to
+        // its server); a frame lets those that come meanwhile run.
+        const DWORD woke = MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke != WAIT_TIMEOUT && !DispatchPendingMessages(exitCode)) return exitCode;
         for (const FrameSource& source : sources)
             if (source.Timer->TakeDue()) source.OnFrame();
     }
