@@ -105,6 +105,21 @@ TEST(SaverRun, RestsWhileTheDisplayIsOffOrTheSessionLockedAndGoesOnAfterwards) {
     EXPECT_GT(unlocked, 5);
 }
 
+// A loop that sleeps as long as the timer says until a frame is due wakes a few times, rather
+// than spinning through the last fraction of a millisecond before each frame.
+TEST(AnimationTimer, SleepingAsLongAsItSaysReachesEachFrameWithoutSpinning) {
+    AnimationTimer timer;
+    timer.Start(20);
+    for (int frame = 0; frame < 5; ++frame) {
+        int wakes = 0;
+        while (!timer.TakeDue()) {
+            Sleep(timer.MillisecondsUntilDue());
+            ++wakes;
+        }
+        EXPECT_LE(wakes, 4) << "frame " << frame;
+    }
+}
+
 // A star, so that rows cross the path in one run or two, as marker corners in twips.
 std::string StarPathTwips() {
     std::string text;
