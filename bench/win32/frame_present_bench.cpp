@@ -48,18 +48,6 @@ Summary Summarise(std::vector<double> values) {
     return summary;
 }
 
-// An ellipse filling most of the settings preview, as marker corners in twips.
-std::string EllipsePathTwips() {
-    std::string text;
-    for (int i = 0; i < 64; ++i) {
-        const double angle = 2 * 3.14159265358979 * i / 64;
-        const int x = static_cast<int>(2400 + 2200 * std::cos(angle));
-        const int y = static_cast<int>(1770 + 1600 * std::sin(angle));
-        text += (i ? ";" : "") + std::to_string(x) + "," + std::to_string(y);
-    }
-    return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,7 +78,8 @@ int main(int argc, char** argv) {
     support::MemoryProgram program;
     program.Settings.Write("BackgroundImage", picture.Utf8Path());
     program.Settings.Write("MaximizeBackground", "1");
-    program.Settings.Write("PathPoints", EllipsePathTwips());
+    // An ellipse filling most of the settings preview.
+    program.Settings.Write("PathPoints", support::PathAroundCentreTwips(64, 2200, 1600));
     program.Settings.Write("Framerate", "100");
     program.Settings.Write("RestartSec", "0");
     const char* monitorsText = std::getenv("LURVANE_BENCH_MONITORS");

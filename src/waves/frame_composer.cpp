@@ -65,6 +65,11 @@ struct Columns {
     int64_t First = 0, End = 0;
 };
 
+// The visible columns of a run, clipped to the wave buffer and the visible surface.
+Columns VisibleColumns(const RowSpan& span, const Placement& at) {
+    return {std::max<int64_t>(span.X0, at.FirstColumn) + at.Ox, std::min<int64_t>(span.X1, at.EndColumn) + at.Ox};
+}
+
 // Copies the runs of row y from wave-buffer row `source`; returns the visible columns from the
 // first to the last pixel written.
 Columns ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visible, const Placement& at, int64_t y,
@@ -73,20 +78,15 @@ Columns ComposeRow(const PathMask& mask, SurfaceView waveBuffer, SurfaceView vis
     uint32_t* to = visible.Row(static_cast<int>(y + at.Oy));
     Columns wrote{0, 0};
     for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
-        const int64_t x0 = std::max<int64_t>(span.X0, at.FirstColumn);
-        const int64_t x1 = std::min<int64_t>(span.X1, at.EndColumn);
-        if (x0 >= x1) continue;
-        if (from != nullptr) CopyPixels(to + (x0 + at.Ox), from + x0, static_cast<size_t>(x1 - x0));
-        else std::fill(to + (x0 + at.Ox), to + (x1 + at.Ox), kOffScreenPixel);
-        if (wrote.First >= wrote.End) wrote.First = x0 + at.Ox;
-        wrote.End = x1 + at.Ox;
+        const Columns run = VisibleColumns(span, at);
+        if (run.First >= run.End) continue;
+        const size_t count = static_cast<size_t>(run.End - run.First);
+        if (from != nullptr) CopyPixels(to + run.First, from + (run.First - at.Ox), count);
+        else std::fill(to + run.First, to + run.End, kOffScreenPixel);
+        if (wrote.First >= wrote.End) wrote.First = run.First;
+        wrote.End = run.End;
     }
     return wrote;
-}
-
-// The visible columns of a run, clipped to the wave buffer and the visible surface.
-Columns VisibleColumns(const RowSpan& span, const Placement& at) {
-    return {std::max<int64_t>(span.X0, at.FirstColumn) + at.Ox, std::min<int64_t>(span.X1, at.EndColumn) + at.Ox};
 }
 
 // The visible columns of row y's runs, from the first pixel to the last.
@@ -128,11 +128,10 @@ void FillAroundRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView vi
             const int64_t y = row - at.Oy;
             if (y >= 0 && y < mask.Height())
                 for (const RowSpan& span : mask.Row(static_cast<int>(y))) {
-                    const int64_t x0 = std::max<int64_t>(span.X0, at.FirstColumn) + at.Ox;
-                    const int64_t x1 = std::min<int64_t>(span.X1, at.EndColumn) + at.Ox;
-                    if (x0 >= x1) continue;
-                    fill(x, std::min(x0, right));
-                    x = std::max(x, x1);
+                    const Columns run = VisibleColumns(span, at);
+                    if (run.First >= run.End) continue;
+                    fill(x, std::min(run.First, right));
+                    x = std::max(x, run.End);
                 }
             fill(x, right);
         }
@@ -166,15 +165,20 @@ void PlacedRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visibl
     }
 }
 
-void TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+bool TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                      int originX, int originY, std::span<int32_t> shown, std::vector<ShiftedRows>& blocks) {
     blocks.clear();
-    if (waveBuffer.Empty() || visible.Empty()) return;
+    if (waveBuffer.Empty() || visible.Empty()) return false;
     const Placement at = Place(mask, waveBuffer, visible, originX, originY);
     const int64_t end = std::min<int64_t>(at.EndRow, static_cast<int64_t>(shown.size()));
+    bool leftOver = false;
     for (int64_t y = at.FirstRow; y < end; ++y) {
         const int32_t source = SourceRow(mask, rows, waveBuffer, y);
-        if (source == kOffScreenRow || shown[static_cast<size_t>(y)] == source) continue;
+        if (shown[static_cast<size_t>(y)] == source) continue;
+        if (source == kOffScreenRow) {
+            leftOver = true;
+            continue;
+        }
         shown[static_cast<size_t>(y)] = source;
         const Columns runs = RunColumns(mask, at, y);
         if (runs.First >= runs.End) continue;
@@ -191,6 +195,7 @@ void TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView wa
         }
         blocks.push_back({{row, row + 1, left, right}, static_cast<int>(left - at.Ox), source});
     }
+    return leftOver;
 }
 
 void ComposeChangedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,

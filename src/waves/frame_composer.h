@@ -82,8 +82,8 @@ void PlacedRuns(const PathMask& mask, SurfaceView waveBuffer, SurfaceView visibl
 // through the path's runs: the changed rows whose source lies in the wave buffer go to
 // `blocks`, consecutive rows with consecutive sources in one block as wide as their runs, and
 // their entries in `shown` are updated. Rows whose source is off the screen are left to
-// ComposeChangedRows.
-void TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
+// ComposeChangedRows; returns whether it left any.
+bool TakeShiftedRows(const PathMask& mask, const WaveTable& rows, SurfaceView waveBuffer, SurfaceView visible,
                      int originX, int originY, std::span<int32_t> shown, std::vector<ShiftedRows>& blocks);
 
 // ComposeFrame for the rows of the mask's part whose entry in `shown` is not kRowNotShown, each

@@ -113,14 +113,16 @@ FrameOutcome FrameRenderer::RenderFrame(bool& preview, bool& startedManually, Fr
     const bool noticeStands = startedManually && elapsed < kNoticeSeconds + 1;
     const int64_t partTop = int64_t{area.MinY} + mask_.Part().Top;  // the visible row of the mask's row 0
     // The rows left over (those whose source lies off the screen) are composed below.
+    bool composeRows = true;
     if (pathClipped_ && !noticeStands && host.CopiesShiftedRows()) {
-        TakeShiftedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_, shifted_);
+        composeRows = TakeShiftedRows(mask_, step_.Rows(), waveBuffer, visible, area.MinX, area.MinY, shownRows_,
+                                      shifted_);
         if (!shifted_.empty()) {
             host.ShowShiftedRows(shifted_);
             visibleBehind_ = true;
         }
     }
-    for (int64_t first = 0; first < mask_.Height(); first += sliceRows) {
+    for (int64_t first = 0; composeRows && first < mask_.Height(); first += sliceRows) {
         // The slice's rows that lie on the visible surface.
         const int64_t top = std::max<int64_t>(partTop + first, 0);
         const int64_t bottom =

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cmath>
 #include <cstring>
-#include <string>
 #include <thread>
 
 #include <vector>
@@ -120,17 +118,6 @@ TEST(AnimationTimer, SleepingAsLongAsItSaysReachesEachFrameWithoutSpinning) {
     }
 }
 
-// A star, so that rows cross the path in one run or two, as marker corners in twips.
-std::string StarPathTwips() {
-    std::string text;
-    for (int i = 0; i < 10; ++i) {
-        const double angle = 3.14159265358979 * i / 5, radius = i % 2 ? 700 : 1700;
-        text += (i ? ";" : "") + std::to_string(static_cast<int>(2400 + radius * std::sin(angle))) + "," +
-                std::to_string(static_cast<int>(1770 - radius * std::cos(angle)));
-    }
-    return text;
-}
-
 TEST(SaverRun, TheScreenShowsWhatTheWholePictureWavedGivesAfterFramesAndPaints) {
     // Each row of its own colour, each column too, so that a row from the wrong source shows.
     const support::TempPicture picture(L"lurvane-screen-rows.bmp", 640, 480, [](int x, int y) {
@@ -140,7 +127,8 @@ TEST(SaverRun, TheScreenShowsWhatTheWholePictureWavedGivesAfterFramesAndPaints) 
     support::MemoryProgram program;
     program.Settings.Write("BackgroundImage", picture.Utf8Path());
     program.Settings.Write("MaximizeBackground", "1");
-    program.Settings.Write("PathPoints", StarPathTwips());
+    // A star, so that rows cross the path in one run or two.
+    program.Settings.Write("PathPoints", support::PathAroundCentreTwips(10, 1700, 1700, 700.0 / 1700));
     program.Settings.Write("WaveAmp", "12");
     program.Settings.Write("ShowFPS", "0");
     program.Settings.Write("RestartSec", "0");

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <string>
 
 #include "program/win32/program_context.h"
@@ -25,6 +26,19 @@ struct MemoryProgram {
 
     lurvane::win32::ProgramContext Context() { return {Settings, Files, Texts, lurvane::Trace(), Clock, Pictures}; }
 };
+
+// A path of `corners` marker corners in twips of the settings preview, spread evenly around its
+// centre from the right: an ellipse of half-axes radiusX and radiusY, or a star when every other
+// corner lies only `inner` times as far out.
+inline std::string PathAroundCentreTwips(int corners, double radiusX, double radiusY, double inner = 1) {
+    std::string text;
+    for (int i = 0; i < corners; ++i) {
+        const double angle = 2 * 3.14159265358979 * i / corners, scale = i % 2 ? inner : 1;
+        text += (i ? ";" : "") + std::to_string(static_cast<int>(2400 + scale * radiusX * std::cos(angle))) + "," +
+                std::to_string(static_cast<int>(1770 + scale * radiusY * std::sin(angle)));
+    }
+    return text;
+}
 
 // A BMP in the temporary folder whose pixel (x, y) is colour(x, y) (0x00RRGGBB), removed again
 // when the object goes. Path() is empty when it could not be written.
